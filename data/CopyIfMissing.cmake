@@ -1,0 +1,7 @@
+file(MAKE_DIRECTORY ${DEST})
+foreach(source ${FILES})
+    get_filename_component(name ${source} NAME)
+    if(NOT EXISTS ${DEST}/${name})
+        file(COPY ${source} DESTINATION ${DEST})
+    endif()
+endforeach()

@@ -1,0 +1,26 @@
+#include "HelpText.h"
+
+#include <QStringList>
+
+QString HowToUseText()
+{
+    const QStringList lines = {
+        QStringLiteral("   To Add To This List"),
+        QStringLiteral("   ") + QString(51, u'-'),
+        QStringLiteral("1. Drag and drop from List of items, or "),
+        QStringLiteral("2. Tick the check box, or"),
+        QStringLiteral("3. Double click in the list of items."),
+        QString(),
+        QStringLiteral("To remove an item from this list"),
+        QString(54, u'-'),
+        QStringLiteral("1. Select the item and Press the Delete key , or"),
+        QStringLiteral("2. choose Item -> Delete from the menu"),
+        QString(54, u'-'),
+        QStringLiteral("To edit the Lists which you pick from simply use Notepad"),
+        QStringLiteral("and edit the .TXT files in the program directory. You can"),
+        QStringLiteral("add more categories, but if you do, you should edit the"),
+        QStringLiteral("main file  'HEADINGS.TXT'"),
+        QString(),
+    };
+    return lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
+}

@@ -1,0 +1,79 @@
+#pragma once
+
+#include <QSizeF>
+#include <QString>
+#include <QUrl>
+
+#include <optional>
+
+// The application title; it titles message boxes that have no title of their own.
+inline QString ApplicationTitle()
+{
+    return QStringLiteral("shopping");
+}
+
+enum class MessageIcon { None, Critical, Question, Exclamation, Information };
+enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
+enum class MessageAnswer { Ok, Cancel, Yes, No };
+
+struct MessageBoxRequest
+{
+    QString text;
+    QString title = ApplicationTitle();
+    MessageIcon icon = MessageIcon::None;
+    MessageButtons buttons = MessageButtons::Ok;
+    MessageAnswer defaultAnswer = MessageAnswer::Ok;
+};
+
+// The properties of the one common dialog behind the file, font and colour dialogs. They keep
+// their values from one use to the next for the whole run: a dialog is shown with whatever
+// its previous users left in them.
+struct CommonDialog
+{
+    bool cancelError = false;
+    QString dialogTitle;
+    QString filter;
+    QString defaultExt;
+    QString initDir;
+    QString fileName;
+    int flags = 0;
+    quint32 color = 0; // 0x00BBGGRR, red in the lowest byte
+    QString fontName;
+    double fontSize = 0;
+    bool fontBold = false;
+    bool fontItalic = false;
+    bool fontUnderline = false;
+    bool fontStrikethru = false;
+};
+
+// Everything that asks the user in a modal dialog, and the few facts of the desktop the
+// program needs. The program uses the Qt implementation; tests use a scripted one that
+// answers and records, so no test ever blocks on a dialog.
+class Platform
+{
+public:
+    virtual ~Platform() = default;
+
+    virtual MessageAnswer messageBox(const MessageBoxRequest &request) = 0;
+    // Nothing when the user cancels.
+    virtual std::optional<QString> inputBox(const QString &prompt, const QString &title,
+                                            const QString &defaultText) = 0;
+
+    // Each shows one modal dialog set up from the common dialog's properties and, when the
+    // user confirms, stores the choice back into them. False when the user cancelled; the
+    // properties then keep the values they had.
+    virtual bool showOpen() = 0;
+    virtual bool showSave() = 0;
+    virtual bool showColor() = 0;
+    virtual bool showFont() = 0;
+
+    // The size of the whole screen, in twips.
+    virtual QSizeF screenSizeTwips() const = 0;
+    // Opens a web address in the default browser without waiting for it.
+    virtual void openUrl(const QUrl &url) = 0;
+
+    CommonDialog &commonDialog() { return m_commonDialog; }
+
+private:
+    CommonDialog m_commonDialog;
+};

@@ -1,0 +1,585 @@
+#include "ShoppingWindow.h"
+
+#include "HelpText.h"
+#include "Platform.h"
+#include "about/AboutBox.h"
+#include "about/ProductWindow.h"
+#include "catalogue/Catalogue.h"
+#include "catalogue/CatalogueLoader.h"
+#include "catalogue/CatalogueModel.h"
+#include "catalogue/Picking.h"
+#include "common/Twips.h"
+#include "common/WaitCursor.h"
+#include "list/ListOperations.h"
+#include "list/ShoppingList.h"
+#include "list/ShoppingListModel.h"
+#include "log/Log.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDate>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLocale>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QStatusBar>
+#include <QTimer>
+#include <QTreeView>
+
+namespace {
+
+struct MenuEntry
+{
+    const char *name; // the object name; entries of a menu array carry their index
+    int index;        // -1 for an entry that is not part of an array
+    const char *caption;
+    QKeySequence shortcut;
+};
+
+QFont designFont(const QString &family, double points)
+{
+    QFont font(family);
+    font.setPointSizeF(points);
+    return font;
+}
+
+QRect toPixels(const TwipsRect &r)
+{
+    return {TwipsToPixelsX(r.left), TwipsToPixelsY(r.top), TwipsToPixelsX(r.width),
+            TwipsToPixelsY(r.height)};
+}
+
+} // namespace
+
+ShoppingWindow::ShoppingWindow(const QString &programFolder, Platform &platform, QWidget *parent)
+    : QMainWindow(parent), m_programFolder(programFolder), m_platform(platform),
+      m_log(std::make_unique<Log>(programFolder, QStringLiteral("shopping"))),
+      m_catalogue(new Catalogue(this)), m_list(new ShoppingList(this))
+{
+    setObjectName(QStringLiteral("frmShopping"));
+    setWindowTitle(QStringLiteral("Torvy Softwares Vendrel"));
+    setWindowIcon(TreeImages::icon(QStringLiteral("closed")));
+    // Nothing on this system is called "MS Sans Serif"; its metric twin is.
+    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
+
+    m_catalogueModel = new CatalogueModel(*m_catalogue, this);
+    m_listModel = new ShoppingListModel(*m_list, this);
+    createControls();
+    createMenus();
+    createStatusBar();
+    // The designed inner area: 9420 x 5280 twips below the menu bar.
+    resize(TwipsToPixelsX(9420), TwipsToPixelsY(5280) + menuBar()->sizeHint().height());
+}
+
+ShoppingWindow::~ShoppingWindow()
+{
+    delete m_productWindow;
+}
+
+void ShoppingWindow::createControls()
+{
+    auto *client = new QWidget(this);
+    setCentralWidget(client);
+
+    auto makeLabel = [client](const char *name, const char *caption) {
+        auto *label = new QLabel(QString::fromLatin1(caption), client);
+        label->setObjectName(QString::fromLatin1(name));
+        label->setFont(designFont(QStringLiteral("Comic Sans MS"), 14.25));
+        label->setFrameStyle(QFrame::Box | QFrame::Plain);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        return label;
+    };
+    m_lblTreeView = makeLabel("lblTreeView", " Pick from this List of Items");
+    m_lblListView = makeLabel("lblListView", " Todays Shopping List");
+
+    const QFont listFont = designFont(QStringLiteral("MS Sans Serif"), 9.75);
+    m_tvShopping = new QTreeView(client);
+    m_tvShopping->setObjectName(QStringLiteral("tvShopping"));
+    m_tvShopping->setFont(listFont);
+    m_tvShopping->setHeaderHidden(true);
+    m_tvShopping->setUniformRowHeights(true);
+    m_tvShopping->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_tvShopping->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_tvShopping->setDragEnabled(true);
+    m_tvShopping->setDragDropMode(QAbstractItemView::DragOnly);
+    m_tvShopping->setDefaultDropAction(Qt::CopyAction);
+    m_tvShopping->setModel(m_catalogueModel);
+    m_tvShopping->viewport()->installEventFilter(this);
+
+    m_lvList = new QTreeView(client);
+    m_lvList->setObjectName(QStringLiteral("lvList"));
+    m_lvList->setFont(listFont);
+    m_lvList->setRootIsDecorated(false);
+    m_lvList->setItemsExpandable(false);
+    m_lvList->setUniformRowHeights(true);
+    m_lvList->setAllColumnsShowFocus(true);
+    m_lvList->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_lvList->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_lvList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_lvList->setAcceptDrops(true);
+    m_lvList->setModel(m_listModel);
+    m_lvList->header()->setStretchLastSection(false);
+    m_lvList->header()->setSectionsClickable(true);
+    m_lvList->header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    m_lvList->viewport()->installEventFilter(this);
+    m_lvList->setVisible(false); // shown at the end of start-up
+    connect(m_lvList->header(), &QHeaderView::sectionClicked, this,
+            [this](int section) { lvList_ColumnClick(section + 1); });
+
+    setTabOrder(m_lvList, m_tvShopping);
+
+    connect(m_catalogueModel, &CatalogueModel::nodeCheck, this,
+            &ShoppingWindow::tvShopping_NodeCheck);
+    connect(m_catalogue, &Catalogue::nodeExpanded, this,
+            [this](int position) { m_tvShopping->expand(m_catalogueModel->indexOf(position)); });
+    connect(m_catalogue, &Catalogue::rebuilt, this, [this] {
+        for (const int top : m_catalogue->topLevel()) {
+            if (m_catalogue->node(top).expanded) {
+                m_tvShopping->expand(m_catalogueModel->indexOf(top));
+            }
+        }
+    });
+    applyLayout();
+}
+
+void ShoppingWindow::createMenus()
+{
+    struct Menu
+    {
+        const char *name;
+        const char *caption;
+        QList<MenuEntry> entries;
+        std::function<void(int)> handler;
+    };
+    const QKeySequence none;
+    const QList<Menu> menus = {
+        {"mnuFileMain",
+         "&File",
+         {{"mnuFile", 0, "&New List", QKeySequence(Qt::CTRL | Qt::Key_N)},
+          {"mnuFile", 1, "&Open", QKeySequence(Qt::CTRL | Qt::Key_O)},
+          {"mnuFile", 2, "&Save List", QKeySequence(Qt::CTRL | Qt::Key_S)},
+          {"mnuFile", 3, "-", none},
+          {"mnuFile", 4, "Print Preview", QKeySequence(Qt::CTRL | Qt::Key_V)},
+          {"mnuFile", 5, "Print", QKeySequence(Qt::CTRL | Qt::Key_P)},
+          {"mnuFile", 6, "-", none},
+          {"mnuFile", 7, "E&xit", none}},
+         [this](int index) { mnuFile_Click(index); }},
+        {"mnuItemMain",
+         "&Item",
+         {{"mnuItem", 0, "Add New item ", QKeySequence(Qt::CTRL | Qt::Key_Insert)},
+          {"mnuItem", 1, "Change Quantity of item in list", QKeySequence(Qt::Key_F2)},
+          {"mnuItem", 2, "Remove Item from List", QKeySequence(Qt::Key_Delete)},
+          {"mnuItem", 3, "-", none},
+          {"mnuItem", 4, "Show Totals", none}},
+         [this](int index) { mnuItem_Click(index); }},
+        {"mnuOptionsMain",
+         "&Options",
+         {{"mnuOptionFont", -1, "Choose Screen &Font ...", QKeySequence(Qt::CTRL | Qt::Key_F)},
+          {"mnuOptionFontPrinter", -1, "Choose Printer F&ont...",
+           QKeySequence(Qt::CTRL | Qt::Key_G)},
+          {"mnuOptionDummy", -1, "-", none},
+          {"optColorBack", -1, "Choose Background Colour for List...",
+           QKeySequence(Qt::CTRL | Qt::Key_B)}},
+         {}},
+        {"mnuHelpMain",
+         "&Help",
+         {{"mnuHelp", 0, "How to use this program", QKeySequence(Qt::Key_F1)},
+          {"mnuHelp", 1, "-", none},
+          {"mnuHelp", 2, "&About", QKeySequence(Qt::SHIFT | Qt::Key_F1)},
+          {"mnuDum4", -1, "-", none},
+          {"mnuHelpCatalog", -1, "Other Products from Torvy Software...", none}},
+         [this](int index) { mnuHelp_Click(index); }},
+    };
+    const QHash<QString, std::function<void()>> single = {
+        {QStringLiteral("mnuOptionFont"), [this] { mnuOptionFont_Click(); }},
+        {QStringLiteral("mnuOptionFontPrinter"), [this] { mnuOptionFontPrinter_Click(); }},
+        {QStringLiteral("optColorBack"), [this] { optColorBack_Click(); }},
+        {QStringLiteral("mnuHelpCatalog"), [this] { mnuHelpCatalog_Click(); }},
+    };
+
+    for (const Menu &menu : menus) {
+        QMenu *qmenu = menuBar()->addMenu(QString::fromLatin1(menu.caption));
+        qmenu->setObjectName(QString::fromLatin1(menu.name));
+        for (const MenuEntry &entry : menu.entries) {
+            const QString caption = QString::fromLatin1(entry.caption);
+            QString name = QString::fromLatin1(entry.name);
+            if (entry.index >= 0) {
+                name += u'(' + QString::number(entry.index) + u')';
+            }
+            QAction *action = caption == u"-" ? qmenu->addSeparator() : qmenu->addAction(caption);
+            action->setObjectName(name);
+            action->setShortcut(entry.shortcut);
+            action->setShortcutContext(Qt::WindowShortcut);
+            addAction(action); // shortcuts work wherever the focus is in the window
+            if (entry.index >= 0 && menu.handler) {
+                const int index = entry.index;
+                const auto handler = menu.handler;
+                connect(action, &QAction::triggered, this, [handler, index] { handler(index); });
+            } else if (single.contains(name)) {
+                connect(action, &QAction::triggered, this, single.value(name));
+            }
+        }
+    }
+    // The Item menu's separator and "Show Totals" are switched off in the design.
+    for (const char *name : {"mnuItem(3)", "mnuItem(4)"}) {
+        QAction *action = findChild<QAction *>(QString::fromLatin1(name));
+        action->setVisible(false);
+        action->setEnabled(false);
+    }
+}
+
+void ShoppingWindow::createStatusBar()
+{
+    QStatusBar *bar = statusBar();
+    bar->setObjectName(QStringLiteral("sbStatusBar"));
+    bar->setSizeGripEnabled(false);
+    bar->setFixedHeight(TwipsToPixelsY(m_layout.statusBarHeight));
+    struct Panel
+    {
+        const char *text;
+        double width;
+        double minimumWidth;
+        const char *tooltip;
+    };
+    const Panel panels[] = {
+        {"Welcome to the Shopping List", 4000, 2440, ""},
+        {"0 items", 1245, 1240, "Number of Unique items"},
+        {"0 total", 1245, 1240, "Total number of things to get"},
+        {"", 1440, 1440, ""},
+        {"", 1140, 1140, ""},
+    };
+    for (int i = 0; i < 5; ++i) {
+        const Panel &panel = panels[i];
+        auto *label = new QLabel(QString::fromLatin1(panel.text), bar);
+        label->setObjectName(QStringLiteral("panel%1").arg(i + 1));
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        label->setMinimumWidth(TwipsToPixelsX(panel.minimumWidth));
+        if (i >= 3) {
+            label->setFixedWidth(TwipsToPixelsX(panel.width));
+        }
+        label->setToolTip(QString::fromLatin1(panel.tooltip));
+        bar->addWidget(label, i == 0 ? 1 : 0);
+        m_panels.append(label);
+    }
+    m_panels[0]->resize(TwipsToPixelsX(panels[0].width), m_panels[0]->height());
+
+    // The date and time panels keep themselves current.
+    auto *clock = new QTimer(this);
+    auto tick = [this] {
+        const QLocale locale = QLocale::system();
+        m_panels[3]->setText(locale.toString(QDate::currentDate(), QLocale::ShortFormat));
+        m_panels[4]->setText(locale.toString(QTime::currentTime(), QLocale::ShortFormat));
+    };
+    connect(clock, &QTimer::timeout, this, tick);
+    clock->start(1000);
+    tick();
+}
+
+void ShoppingWindow::Form_Load()
+{
+    show();
+    QCoreApplication::processEvents();
+    m_lvList->setColumnWidth(0, TwipsToPixelsX(900));
+    m_lvList->setColumnWidth(1, TwipsToPixelsX(2200));
+    m_lvList->setColumnWidth(2, TwipsToPixelsX(1340));
+    QCoreApplication::processEvents();
+    m_lvList->setVisible(true);
+    loadCatalogue();
+    UpdateTotals();
+}
+
+void ShoppingWindow::Form_Unload()
+{
+    m_ended = true;
+    delete m_productWindow;
+    emit programEnded();
+}
+
+void ShoppingWindow::closeEvent(QCloseEvent *event)
+{
+    if (!m_ended) {
+        Form_Unload();
+    }
+    event->accept();
+}
+
+void ShoppingWindow::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    Form_Resize();
+}
+
+void ShoppingWindow::Form_Resize()
+{
+    if (centralWidget() == nullptr) {
+        return;
+    }
+    const float innerHeight =
+        float((centralWidget()->height() + statusBar()->height()) * TwipsPerPixelY());
+    const float innerWidth = float(centralWidget()->width() * TwipsPerPixelX());
+    ApplyResizeRule(m_layout, innerHeight, innerWidth);
+    applyLayout();
+}
+
+void ShoppingWindow::applyLayout()
+{
+    m_lblTreeView->setGeometry(toPixels(m_layout.lblTreeView));
+    m_lblListView->setGeometry(toPixels(m_layout.lblListView));
+    m_tvShopping->setGeometry(toPixels(m_layout.tvShopping));
+    m_lvList->setGeometry(toPixels(m_layout.lvList));
+}
+
+void ShoppingWindow::loadCatalogue()
+{
+    if (!LoadCatalogue(*m_catalogue, m_programFolder, *m_log)) {
+        MessageBoxRequest request;
+        request.text = MissingHeadingsText(m_programFolder);
+        request.title = MissingHeadingsTitle();
+        request.icon = MessageIcon::Critical;
+        m_platform.messageBox(request);
+    }
+}
+
+void ShoppingWindow::UpdateTotals()
+{
+    const ListTotals totals = ComputeTotals(*m_list);
+    m_panels[1]->setText(TotalQuantityText(totals.total));
+    m_panels[2]->setText(RowCountText(totals.rows));
+}
+
+void ShoppingWindow::mnuFile_Click(int index)
+{
+    const WaitCursor wait;
+    switch (index) {
+    case 0:
+        m_list->clear();
+        loadCatalogue();
+        break;
+    case 1:
+        OpenList();
+        break;
+    case 2:
+        cmdOK_Click();
+        break;
+    case 4:
+        cmdPrint_Click(0);
+        break;
+    case 5:
+        cmdPrint_Click(1);
+        break;
+    case 7:
+        close();
+        return;
+    default:
+        break;
+    }
+    UpdateTotals();
+}
+
+void ShoppingWindow::mnuItem_Click(int index)
+{
+    switch (index) {
+    case 0: {
+        const int node = selectedNode();
+        if (node == 0) {
+            break;
+        }
+        const ShoppingList::Batch batch(*m_list);
+        if (m_catalogue->isItem(node)) {
+            AddItemToList(*m_catalogue, node, *m_list);
+        } else if (node > 1) {
+            AddChildItems(*m_catalogue, node, *m_list);
+        }
+        break;
+    }
+    case 1: {
+        if (!rowIsSelected()) {
+            break;
+        }
+        const int row = selectedRow();
+        const std::optional<QString> answer =
+            m_platform.inputBox(QStringLiteral("Enter new Quantity for ") + m_list->row(row).item,
+                                QStringLiteral("Changing Quantity"), m_list->row(row).quantity);
+        if (answer && !answer->isEmpty()) {
+            m_list->setQuantity(row, *answer);
+        }
+        break;
+    }
+    case 2:
+        cmdDelete_Click();
+        break;
+    default:
+        break;
+    }
+    UpdateTotals();
+}
+
+void ShoppingWindow::mnuHelp_Click(int index)
+{
+    if (index == 0) {
+        showHowToUse();
+    } else if (index == 2) {
+        AboutBox about(m_platform, this);
+        about.exec();
+    }
+}
+
+void ShoppingWindow::mnuHelpCatalog_Click()
+{
+    const WaitCursor wait;
+    if (m_productWindow == nullptr) {
+        m_productWindow = new ProductWindow(m_platform);
+    }
+    m_productWindow->show();
+    m_productWindow->raise();
+}
+
+void ShoppingWindow::mnuOptionFont_Click() {}
+
+void ShoppingWindow::mnuOptionFontPrinter_Click() {}
+
+void ShoppingWindow::optColorBack_Click() {}
+
+void ShoppingWindow::cmdOK_Click() {}
+
+void ShoppingWindow::cmdPrint_Click(int) {}
+
+void ShoppingWindow::OpenList() {}
+
+void ShoppingWindow::cmdDelete_Click()
+{
+    if (rowIsSelected()) {
+        m_list->remove(selectedRow());
+    }
+    UpdateTotals();
+}
+
+void ShoppingWindow::showHowToUse()
+{
+    MessageBoxRequest request;
+    request.text = HowToUseText();
+    m_platform.messageBox(request);
+}
+
+int ShoppingWindow::selectedNode() const
+{
+    const QModelIndexList selected = m_tvShopping->selectionModel()->selectedIndexes();
+    return selected.isEmpty() ? 0 : m_catalogueModel->positionOf(selected.constFirst());
+}
+
+int ShoppingWindow::selectedRow() const
+{
+    const QModelIndexList selected = m_lvList->selectionModel()->selectedRows();
+    return selected.isEmpty() ? 0 : selected.constFirst().row() + 1;
+}
+
+bool ShoppingWindow::rowIsSelected() const
+{
+    const int row = selectedRow();
+    return row > 0 && !m_list->row(row).quantity.isEmpty();
+}
+
+void ShoppingWindow::tvShopping_MouseDown(const QPoint &point)
+{
+    const QModelIndex index = m_tvShopping->indexAt(point);
+    if (index.isValid()) {
+        m_tvShopping->setCurrentIndex(index);
+    }
+}
+
+void ShoppingWindow::tvShopping_DblClick()
+{
+    const int node = selectedNode();
+    if (node != 0 && m_catalogue->isItem(node)) {
+        AddItemToList(*m_catalogue, node, *m_list);
+        m_catalogue->setTicked(node, true);
+    }
+    UpdateTotals();
+}
+
+void ShoppingWindow::tvShopping_NodeCheck(int position)
+{
+    const CatalogueNode &node = m_catalogue->node(position);
+    if (node.ticked) {
+        if (m_catalogue->isItem(position)) {
+            AddItemToList(*m_catalogue, position, *m_list);
+        } else if (position > 1) {
+            MessageBoxRequest request;
+            request.title = QStringLiteral("Add Multiple Items");
+            request.text =
+                QStringLiteral("Adding all items in ") + node.text + QStringLiteral(" to List ?");
+            request.buttons = MessageButtons::YesNo;
+            request.defaultAnswer = MessageAnswer::Yes;
+            if (m_platform.messageBox(request) == MessageAnswer::Yes) {
+                const ShoppingList::Batch batch(*m_list);
+                AddChildItems(*m_catalogue, position, *m_list);
+            }
+        }
+    } else {
+        const int row = FindListItem(node.text, *m_list);
+        if (row > 0) {
+            m_list->remove(row);
+        }
+    }
+    UpdateTotals();
+}
+
+void ShoppingWindow::lvList_OLEDragDrop()
+{
+    const int node = selectedNode();
+    if (node != 0 && m_catalogue->isItem(node)) {
+        AddItemToList(*m_catalogue, node, *m_list);
+    }
+    UpdateTotals();
+}
+
+void ShoppingWindow::lvList_ColumnClick(int header)
+{
+    const int column = header - 1;
+    m_sortOrder = m_sortOrder == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder;
+    m_lvList->header()->setSortIndicatorShown(true);
+    m_lvList->header()->setSortIndicator(column, m_sortOrder);
+    m_list->sort(ShoppingList::Column(column), m_sortOrder);
+}
+
+void ShoppingWindow::lvList_DblClick()
+{
+    showHowToUse();
+}
+
+bool ShoppingWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_tvShopping->viewport()) {
+        if (event->type() == QEvent::MouseButtonPress) {
+            tvShopping_MouseDown(static_cast<QMouseEvent *>(event)->position().toPoint());
+        } else if (event->type() == QEvent::MouseButtonDblClick) {
+            tvShopping_DblClick();
+        }
+    } else if (watched == m_lvList->viewport()) {
+        switch (event->type()) {
+        case QEvent::DragEnter:
+        case QEvent::DragMove: {
+            auto *drag = static_cast<QDropEvent *>(event);
+            drag->setDropAction(Qt::CopyAction);
+            drag->accept();
+            return true;
+        }
+        case QEvent::Drop: {
+            auto *drop = static_cast<QDropEvent *>(event);
+            drop->setDropAction(Qt::CopyAction);
+            drop->accept();
+            lvList_OLEDragDrop();
+            return true;
+        }
+        case QEvent::MouseButtonDblClick:
+            lvList_DblClick();
+            return true;
+        default:
+            break;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}

@@ -1,0 +1,85 @@
+#pragma once
+
+#include <QHash>
+#include <QList>
+#include <QObject>
+#include <QString>
+
+#include <vector>
+
+// The image a node shows; it is also how the program tells items ("doc") from headings.
+enum class NodeImage : quint8 { Closed, Doc };
+
+struct CatalogueNode
+{
+    QString text;
+    QString key; // only the root has one, "r"
+    NodeImage image = NodeImage::Closed;
+    bool ticked = false;
+    bool expanded = false;
+    int parent = 0;            // position of the parent, 0 for the root
+    int row = 0;               // place among the parent's children, from 0
+    std::vector<int> children; // positions, in insertion order
+};
+
+// The catalogue tree: a root, category headings below it and items below them. Nodes have
+// 1-based positions in insertion order over the whole tree, which never change while the tree
+// lives; the tree only ever grows or is cleared as a whole. It holds at most MaxNodes nodes.
+//
+// Finding a node by its text is indexed, with the same answer as a scan in position order.
+class Catalogue final : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr int MaxNodes = 32767;
+
+    explicit Catalogue(QObject *parent = nullptr);
+
+    int count() const { return int(m_nodes.size()); }
+    const CatalogueNode &node(int position) const { return m_nodes[size_t(position - 1)]; }
+    bool isItem(int position) const { return node(position).image == NodeImage::Doc; }
+    // The nodes without a parent, in insertion order.
+    const std::vector<int> &topLevel() const { return m_topLevel; }
+
+    // Clears and rebuilds the tree: views see one reset instead of a change per node.
+    class Rebuild final
+    {
+    public:
+        explicit Rebuild(Catalogue &catalogue);
+        ~Rebuild();
+        Q_DISABLE_COPY_MOVE(Rebuild)
+
+    private:
+        Catalogue &m_catalogue;
+    };
+
+    // Appends a node as the last child of parent (0: a top-level node). Returns its position,
+    // or 0 when the tree is full. Only while a Rebuild is open.
+    int addNode(int parent, const QString &key, const QString &text, NodeImage image);
+
+    void setText(int position, const QString &text);
+    // A tick set here is the program's own: it raises no tick event.
+    void setTicked(int position, bool ticked);
+    void setExpanded(int position, bool expanded);
+
+    // The first position whose text equals text exactly, 0 when none.
+    int findFirst(const QString &text) const;
+    // Every position whose text equals text exactly, in ascending order.
+    QList<int> findAll(const QString &text) const;
+
+signals:
+    void aboutToRebuild();
+    void rebuilt();
+    void nodeChanged(int position);
+    void nodeExpanded(int position);
+
+private:
+    void indexText(int position);
+    void unindexText(int position);
+
+    std::vector<CatalogueNode> m_nodes;
+    std::vector<int> m_topLevel;
+    QHash<QString, QList<int>> m_positionsByText;
+    bool m_rebuilding = false;
+};

@@ -1,0 +1,98 @@
+#include "CatalogueLoader.h"
+
+#include "common/FileAccess.h"
+#include "common/TextDecoding.h"
+#include "log/Log.h"
+
+#include <QDir>
+
+#include <cerrno>
+
+namespace {
+
+const QString headingsFile = QStringLiteral("headings.txt");
+
+} // namespace
+
+bool LoadCatalogue(Catalogue &tree, const QString &programFolder, const Log &log)
+{
+    const Catalogue::Rebuild rebuild(tree);
+    const int root =
+        tree.addNode(0, QStringLiteral("r"), QStringLiteral("List"), NodeImage::Closed);
+    tree.setExpanded(root, true);
+
+    const QString found = FindFileIgnoringCase(programFolder, headingsFile);
+    if (found.isEmpty() || !QFileInfo(found).isFile()) {
+        return false;
+    }
+    LoadTextIntoTree(tree, QStringLiteral("List"), programFolder, QFileInfo(found).fileName(),
+                     NodeImage::Closed, log);
+    const int headingsEnd = tree.count();
+    for (int position = 2; position <= headingsEnd; ++position) {
+        const QString heading = tree.node(position).text;
+        const QString caption = LoadTextIntoTree(
+            tree, heading, programFolder, heading + QStringLiteral(".txt"), NodeImage::Doc, log);
+        // Unconditionally: a file without caption, or one that failed before its caption,
+        // leaves the heading without text.
+        tree.setText(position, caption);
+    }
+    return true;
+}
+
+QString LoadTextIntoTree(Catalogue &tree, const QString &parentText, const QString &programFolder,
+                         const QString &fileName, NodeImage image, const Log &log)
+{
+    const int parent = tree.findFirst(parentText);
+    const QString shownPath = QDir::toNativeSeparators(QDir(programFolder).filePath(fileName));
+    QString caption;
+    QString lastLine;
+    auto fail = [&](const FileError &error) {
+        log.LogMessage(QStringLiteral("Error # ") + QString::number(error.number) + u'\'' +
+                           error.description + QStringLiteral("' while loading txt:'") + lastLine +
+                           QStringLiteral("' from ") + shownPath,
+                       3);
+        return caption;
+    };
+
+    // A name that cannot be a file name here fails like a missing file, so no catalogue line
+    // can reach a file outside the program folder.
+    const QString path =
+        IsSafeFileName(fileName) ? FindFileIgnoringCase(programFolder, fileName) : QString();
+    if (path.isEmpty() || parent == 0) {
+        return fail(FileError::fromErrno(ENOENT));
+    }
+    QByteArray bytes;
+    FileError error;
+    if (!ReadRegularFile(path, bytes, error)) {
+        return fail(error);
+    }
+    int items = 0;
+    const QStringList lines = SplitLines(DecodeText(bytes));
+    for (const QString &line : lines) {
+        lastLine = line;
+        if (line.isEmpty()) {
+            continue;
+        }
+        if (line.front() == u';') {
+            caption = line.mid(1);
+            continue;
+        }
+        if (items == Catalogue::MaxNodes || tree.addNode(parent, QString(), line, image) == 0) {
+            return fail(FileError::fromErrno(EOVERFLOW));
+        }
+        ++items;
+    }
+    return caption;
+}
+
+QString MissingHeadingsText(const QString &programFolder)
+{
+    return QStringLiteral("Warning - cant find headings.txt in ") +
+           QDir::toNativeSeparators(programFolder) +
+           QStringLiteral("   This program needs this file to run - you need to run setup again");
+}
+
+QString MissingHeadingsTitle()
+{
+    return QStringLiteral("Torvy Software's Vendrel");
+}

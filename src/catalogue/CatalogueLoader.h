@@ -1,0 +1,22 @@
+#pragma once
+
+#include "Catalogue.h"
+
+class Log;
+
+// Rebuilds the catalogue from the text files of the program folder: "headings.txt" names the
+// categories, one line each, and "<category>.txt" lists the items of each. Every load starts
+// from an empty tree, so all ticks are gone afterwards. Returns false when "headings.txt" is
+// missing (the tree then holds only the root); the caller tells the user.
+bool LoadCatalogue(Catalogue &tree, const QString &programFolder, const Log &log);
+
+// Reads one catalogue file from the program folder and adds a child with the given image
+// under the first node whose text is parentText, one for each item line. Returns the file's
+// caption (the text after ";" of its last caption line; empty when none). A failure is
+// logged; the nodes added before it stay.
+QString LoadTextIntoTree(Catalogue &tree, const QString &parentText, const QString &programFolder,
+                         const QString &fileName, NodeImage image, const Log &log);
+
+// What the user is told when "headings.txt" is missing.
+QString MissingHeadingsText(const QString &programFolder);
+QString MissingHeadingsTitle();

@@ -1,0 +1,86 @@
+#include "FileAccess.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+FileError FileError::fromErrno(int number)
+{
+    return {number, QString::fromLocal8Bit(std::strerror(number))};
+}
+
+bool ReadRegularFile(const QString &path, QByteArray &bytes, FileError &error)
+{
+    const QByteArray native = QFile::encodeName(path);
+    const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        error = FileError::fromErrno(errno);
+        return false;
+    }
+    struct stat status
+    {
+    };
+    if (::fstat(fd, &status) != 0) {
+        error = FileError::fromErrno(errno);
+        ::close(fd);
+        return false;
+    }
+    if (S_ISDIR(status.st_mode)) {
+        error = FileError::fromErrno(EISDIR);
+        ::close(fd);
+        return false;
+    }
+    if (!S_ISREG(status.st_mode)) {
+        error = FileError::fromErrno(ENOENT);
+        ::close(fd);
+        return false;
+    }
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        error = FileError::fromErrno(EIO);
+        ::close(fd);
+        return false;
+    }
+    bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        error = FileError::fromErrno(EIO);
+        return false;
+    }
+    return true;
+}
+
+QString FindFileIgnoringCase(const QString &folder, const QString &name)
+{
+    const QDir dir(folder);
+    if (QFileInfo::exists(dir.filePath(name))) {
+        return dir.filePath(name);
+    }
+    const QStringList entries = dir.entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QString &entry : entries) {
+        if (entry.compare(name, Qt::CaseInsensitive) == 0) {
+            return dir.filePath(entry);
+        }
+    }
+    return {};
+}
+
+bool IsSafeFileName(const QString &name)
+{
+    if (name.isEmpty() || name == u"." || name == u"..") {
+        return false;
+    }
+    for (const QChar c : name) {
+        if (c.unicode() < 0x20 || c == u'<' || c == u'>' || c == u':' || c == u'"' || c == u'/' ||
+            c == u'\\' || c == u'|' || c == u'?' || c == u'*') {
+            return false;
+        }
+    }
+    return true;
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Why a file could not be had: the system's error number and its wording.
+struct FileError
+{
+    int number = 0;
+    QString description;
+
+    static FileError fromErrno(int number);
+};
+
+// Reads a whole regular file. Never blocks on a pipe or device and never follows a directory:
+// anything but a regular file fails. On failure returns false and fills error.
+bool ReadRegularFile(const QString &path, QByteArray &bytes, FileError &error);
+
+// Looks a file up in a folder without regard to letter case: the exact name first, then the
+// first name (in sorted order) that differs only in case. Returns the path, or an empty
+// string when there is none. The name must be a plain file name (see IsSafeFileName).
+QString FindFileIgnoringCase(const QString &folder, const QString &name);
+
+// A name that can be a file name in the program folder: not empty, no path separators, none
+// of < > : " / \ | ? * and no control characters, and not "." or "..".
+bool IsSafeFileName(const QString &name);

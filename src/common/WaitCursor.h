@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QtGlobal>
+
+// Shows the program-wide wait cursor for as long as it lives; nested ones stack.
+class WaitCursor final
+{
+public:
+    WaitCursor();
+    ~WaitCursor();
+    Q_DISABLE_COPY_MOVE(WaitCursor)
+};

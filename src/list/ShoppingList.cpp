@@ -1,0 +1,150 @@
+#include "ShoppingList.h"
+
+#include "common/NumberText.h"
+
+#include <algorithm>
+#include <numeric>
+
+ShoppingList::ShoppingList(QObject *parent) : QObject(parent) {}
+
+int ShoppingList::find(const QString &item) const
+{
+    const auto found = m_positionsByItem.constFind(item);
+    return found == m_positionsByItem.cend() ? 0 : found->front();
+}
+
+void ShoppingList::append(const ListRow &row)
+{
+    m_rows.push_back(row);
+    m_values.push_back(LeadingNumberValue(row.quantity));
+    const int position = count();
+    m_positionsByItem[row.item].push_back(position);
+    if (m_batchDepth > 0) {
+        if (m_batchFirstNew == 0) {
+            m_batchFirstNew = position;
+        }
+        return;
+    }
+    emit rowsAppended(position, position);
+}
+
+void ShoppingList::remove(int position)
+{
+    flushBatch();
+    emit rowsAboutToBeRemoved(position, position);
+    const QString item = row(position).item;
+    m_rows.erase(m_rows.begin() + (position - 1));
+    m_values.erase(m_values.begin() + (position - 1));
+    for (auto it = m_positionsByItem.begin(); it != m_positionsByItem.end();) {
+        std::vector<int> &positions = it.value();
+        if (it.key() == item) {
+            positions.erase(std::find(positions.begin(), positions.end(), position));
+        }
+        for (int &p : positions) {
+            if (p > position) {
+                --p;
+            }
+        }
+        it = positions.empty() ? m_positionsByItem.erase(it) : std::next(it);
+    }
+    emit rowsRemoved();
+}
+
+void ShoppingList::setQuantity(int position, const QString &quantity)
+{
+    m_rows[size_t(position - 1)].quantity = quantity;
+    m_values[size_t(position - 1)] = LeadingNumberValue(quantity);
+    if (m_batchDepth == 0) {
+        emit rowsChanged(position, position);
+        return;
+    }
+    if (m_batchFirstNew != 0 && position >= m_batchFirstNew) {
+        return; // announced with the appended rows
+    }
+    m_batchChangedFirst =
+        m_batchChangedFirst == 0 ? position : std::min(m_batchChangedFirst, position);
+    m_batchChangedLast = std::max(m_batchChangedLast, position);
+}
+
+void ShoppingList::clear()
+{
+    flushBatch();
+    emit aboutToClear();
+    m_rows.clear();
+    m_values.clear();
+    m_positionsByItem.clear();
+    emit cleared();
+}
+
+void ShoppingList::sort(Column column, Qt::SortOrder order)
+{
+    flushBatch();
+    emit aboutToSort();
+    auto text = [this, column](int index) -> const QString & {
+        const ListRow &r = m_rows[size_t(index)];
+        return column == QuantityColumn ? r.quantity : column == ItemColumn ? r.item : r.category;
+    };
+    std::vector<int> order_(m_rows.size());
+    std::iota(order_.begin(), order_.end(), 0);
+    std::stable_sort(order_.begin(), order_.end(), [&](int a, int b) {
+        const QString &left = order == Qt::AscendingOrder ? text(a) : text(b);
+        const QString &right = order == Qt::AscendingOrder ? text(b) : text(a);
+        int c = left.compare(right, Qt::CaseInsensitive);
+        if (c == 0) {
+            c = left.compare(right, Qt::CaseSensitive);
+        }
+        return c < 0;
+    });
+    std::vector<ListRow> rows;
+    std::vector<double> values;
+    rows.reserve(m_rows.size());
+    values.reserve(m_values.size());
+    QList<int> newPosition(count());
+    for (size_t i = 0; i < order_.size(); ++i) {
+        const auto old = size_t(order_[i]);
+        rows.push_back(std::move(m_rows[old]));
+        values.push_back(m_values[old]);
+        newPosition[qsizetype(old)] = int(i) + 1;
+    }
+    m_rows = std::move(rows);
+    m_values = std::move(values);
+    rebuildIndex();
+    emit sorted(newPosition);
+}
+
+void ShoppingList::rebuildIndex()
+{
+    m_positionsByItem.clear();
+    for (int position = 1; position <= count(); ++position) {
+        m_positionsByItem[row(position).item].push_back(position);
+    }
+}
+
+ShoppingList::Batch::Batch(ShoppingList &list) : m_list(list)
+{
+    ++m_list.m_batchDepth;
+}
+
+ShoppingList::Batch::~Batch()
+{
+    if (--m_list.m_batchDepth == 0) {
+        m_list.flushBatch();
+    }
+}
+
+void ShoppingList::flushBatch()
+{
+    // Announces what a batch has changed so far; also before a removal, clear or sort inside
+    // a batch, so that views never miss a change.
+    if (m_batchChangedFirst != 0) {
+        const int first = m_batchChangedFirst;
+        const int last = m_batchChangedLast;
+        m_batchChangedFirst = m_batchChangedLast = 0;
+        emit rowsChanged(first, last);
+    }
+    if (m_batchFirstNew != 0) {
+        const int first = m_batchFirstNew;
+        m_batchFirstNew = 0;
+        emit rowsAppended(first, count());
+    }
+}

@@ -1,0 +1,81 @@
+#pragma once
+
+#include <QHash>
+#include <QList>
+#include <QObject>
+#include <QString>
+
+#include <vector>
+
+// One row of the shopping list. All three are free text; the item text is the row's identity.
+struct ListRow
+{
+    QString quantity;
+    QString item;
+    QString category;
+};
+
+// The shopping list: rows with 1-based positions in display order. Finding a row by its item
+// text is indexed, with the same answer as a scan from the first row.
+//
+// Views follow through the signals. Changes made inside a Batch are announced once, when the
+// outermost Batch ends: rows appended and rows changed, each as one range.
+class ShoppingList final : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum Column { QuantityColumn = 0, ItemColumn = 1, CategoryColumn = 2 };
+
+    explicit ShoppingList(QObject *parent = nullptr);
+
+    int count() const { return int(m_rows.size()); }
+    const ListRow &row(int position) const { return m_rows[size_t(position - 1)]; }
+    // The leading-number value of the row's quantity.
+    double quantityValue(int position) const { return m_values[size_t(position - 1)]; }
+
+    // The first position whose item text equals item exactly, 0 when none.
+    int find(const QString &item) const;
+
+    void append(const ListRow &row);
+    void remove(int position);
+    void setQuantity(int position, const QString &quantity);
+    void clear();
+    // Reorders the rows themselves by the text of a column; rows that compare equal keep
+    // their order. Letter case is ignored first and decides only ties.
+    void sort(Column column, Qt::SortOrder order);
+
+    class Batch final
+    {
+    public:
+        explicit Batch(ShoppingList &list);
+        ~Batch();
+        Q_DISABLE_COPY_MOVE(Batch)
+
+    private:
+        ShoppingList &m_list;
+    };
+
+signals:
+    void rowsAppended(int first, int last);
+    void rowsAboutToBeRemoved(int first, int last);
+    void rowsRemoved();
+    void rowsChanged(int first, int last);
+    void aboutToClear();
+    void cleared();
+    void aboutToSort();
+    // newPosition[old position - 1] is the row's position after the sort.
+    void sorted(const QList<int> &newPosition);
+
+private:
+    void flushBatch();
+    void rebuildIndex();
+
+    std::vector<ListRow> m_rows;
+    std::vector<double> m_values;
+    QHash<QString, std::vector<int>> m_positionsByItem; // ascending positions
+    int m_batchDepth = 0;
+    int m_batchFirstNew = 0;     // first position appended in the batch, 0 when none
+    int m_batchChangedFirst = 0; // range of positions changed in the batch, 0 when none
+    int m_batchChangedLast = 0;
+};

@@ -1,0 +1,50 @@
+#include "ScriptedPlatform.h"
+
+void ScriptedPlatform::answerFileName(const QString &fileName)
+{
+    dialogAnswers.append([fileName](CommonDialog &properties) {
+        properties.fileName = fileName;
+        return true;
+    });
+}
+
+void ScriptedPlatform::cancelNextDialog()
+{
+    dialogAnswers.append([](CommonDialog &) { return false; });
+}
+
+MessageAnswer ScriptedPlatform::messageBox(const MessageBoxRequest &request)
+{
+    messages.append(request);
+    if (messageAnswers.isEmpty()) {
+        ++unanswered;
+        return request.buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
+    }
+    return messageAnswers.takeFirst();
+}
+
+std::optional<QString> ScriptedPlatform::inputBox(const QString &prompt, const QString &title,
+                                                  const QString &defaultText)
+{
+    inputs.append({prompt, title, defaultText});
+    if (inputAnswers.isEmpty()) {
+        ++unanswered;
+        return std::nullopt;
+    }
+    return inputAnswers.takeFirst();
+}
+
+bool ScriptedPlatform::show(DialogKind kind)
+{
+    dialogs.append({kind, commonDialog()});
+    if (dialogAnswers.isEmpty()) {
+        ++unanswered;
+        return false;
+    }
+    CommonDialog changed = commonDialog();
+    if (!dialogAnswers.takeFirst()(changed)) {
+        return false;
+    }
+    commonDialog() = changed;
+    return true;
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "app/Platform.h"
+
+#include <QList>
+
+#include <functional>
+
+// A platform layer for tests: dialogs take the answers the test queued, in order, and every
+// request is recorded. A dialog without a queued answer is recorded as unanswered and
+// cancelled, so a test never blocks.
+class ScriptedPlatform final : public Platform
+{
+public:
+    enum class DialogKind { Open, Save, Color, Font };
+    struct DialogShow
+    {
+        DialogKind kind;
+        CommonDialog properties; // as they were when the dialog was shown
+    };
+    struct InputRequest
+    {
+        QString prompt;
+        QString title;
+        QString defaultText;
+    };
+    // Changes the common dialog's properties as the user's choice would; false cancels.
+    using DialogAnswer = std::function<bool(CommonDialog &)>;
+
+    QList<MessageAnswer> messageAnswers;
+    QList<std::optional<QString>> inputAnswers;
+    QList<DialogAnswer> dialogAnswers;
+
+    QList<MessageBoxRequest> messages;
+    QList<InputRequest> inputs;
+    QList<DialogShow> dialogs;
+    QList<QUrl> openedUrls;
+    int unanswered = 0;
+    QSizeF screen{15360, 11520};
+
+    void answerFileName(const QString &fileName);
+    void cancelNextDialog();
+
+    MessageAnswer messageBox(const MessageBoxRequest &request) override;
+    std::optional<QString> inputBox(const QString &prompt, const QString &title,
+                                    const QString &defaultText) override;
+    bool showOpen() override { return show(DialogKind::Open); }
+    bool showSave() override { return show(DialogKind::Save); }
+    bool showColor() override { return show(DialogKind::Color); }
+    bool showFont() override { return show(DialogKind::Font); }
+    QSizeF screenSizeTwips() const override { return screen; }
+    void openUrl(const QUrl &url) override { openedUrls.append(url); }
+
+private:
+    bool show(DialogKind kind);
+};
