@@ -16,6 +16,9 @@ void ScriptedPlatform::cancelNextDialog()
 MessageAnswer ScriptedPlatform::messageBox(const MessageBoxRequest &request)
 {
     messages.append(request);
+    if (request.buttons == MessageButtons::Ok) {
+        return MessageAnswer::Ok; // nothing to decide
+    }
     if (messageAnswers.isEmpty()) {
         ++unanswered;
         return request.buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;

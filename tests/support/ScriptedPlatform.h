@@ -7,8 +7,8 @@
 #include <functional>
 
 // A platform layer for tests: dialogs take the answers the test queued, in order, and every
-// request is recorded. A dialog without a queued answer is recorded as unanswered and
-// cancelled, so a test never blocks.
+// request is recorded. A message box with only OK needs no answer; any other dialog without a
+// queued answer is counted as unanswered and cancelled, so a test never blocks.
 class ScriptedPlatform final : public Platform
 {
 public:

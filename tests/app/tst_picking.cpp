@@ -1,0 +1,346 @@
+#include "app/HelpText.h"
+#include "catalogue/Catalogue.h"
+#include "list/ShoppingList.h"
+#include "support/WindowFixture.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QMimeData>
+#include <QStatusBar>
+#include <QTest>
+#include <QTreeView>
+
+namespace {
+
+QStringList rows(const ShoppingList &list)
+{
+    QStringList out;
+    for (int p = 1; p <= list.count(); ++p) {
+        out << list.row(p).quantity + u'|' + list.row(p).item + u'|' + list.row(p).category;
+    }
+    return out;
+}
+
+} // namespace
+
+class TestPicking : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void doubleClickTwiceGivesQuantityTwoAndATick();
+    void tickingAListedItemRaisesIt();
+    void untickRemovesTheRowWhateverItsQuantity();
+    void tickingAHeadingAsks_data();
+    void tickingAHeadingAsks();
+    void untickingAHeadingRemovesARowOfItsName();
+    void tickingTheRootAddsNothing();
+    void dropAddsTheSelectedItemWhateverWasDropped();
+    void addNewItemCommand();
+    void changeQuantity_data();
+    void changeQuantity();
+    void deleteKeyRemovesTheListRowWhereverTheFocusIs();
+    void nothingSelectedDoesNothing();
+    void headerClicksFlipTheDirection();
+    void doubleClickInTheListShowsHelp();
+
+private:
+    ShoppingWindow &window() { return *m_fixture->window; }
+    QTreeView *tree() { return window().findChild<QTreeView *>(QStringLiteral("tvShopping")); }
+    QTreeView *listView() { return window().findChild<QTreeView *>(QStringLiteral("lvList")); }
+    QModelIndex nodeIndex(int position);
+    void selectNode(int position);
+    void userTick(int position, bool ticked);
+    QString panel(int n)
+    {
+        return window().statusBar()->findChild<QLabel *>(QStringLiteral("panel%1").arg(n))->text();
+    }
+
+    std::unique_ptr<WindowFixture> m_fixture;
+};
+
+void TestPicking::init()
+{
+    m_fixture = std::make_unique<WindowFixture>();
+    m_fixture->start();
+    tree()->expandAll();
+}
+
+void TestPicking::cleanup()
+{
+    QCOMPARE(m_fixture->platform.unanswered, 0);
+    m_fixture.reset();
+}
+
+QModelIndex TestPicking::nodeIndex(int position)
+{
+    // Walk the model to the node: positions 2, 3 are headings, 4..6 Dairy's, 7..9 Fruit's.
+    const QAbstractItemModel *model = tree()->model();
+    const QModelIndex root = model->index(0, 0);
+    if (position == 1) {
+        return root;
+    }
+    if (position <= 3) {
+        return model->index(position - 2, 0, root);
+    }
+    const QModelIndex heading = model->index(position <= 6 ? 0 : 1, 0, root);
+    return model->index((position - 4) % 3, 0, heading);
+}
+
+void TestPicking::selectNode(int position)
+{
+    // A press selects the node under the pointer, as a drag would start.
+    const QRect rect = tree()->visualRect(nodeIndex(position));
+    QTest::mousePress(tree()->viewport(), Qt::LeftButton, {}, rect.center());
+    QTest::mouseRelease(tree()->viewport(), Qt::LeftButton, {}, rect.center());
+    QCOMPARE(window().selectedNode(), position);
+}
+
+void TestPicking::userTick(int position, bool ticked)
+{
+    tree()->model()->setData(nodeIndex(position), ticked ? Qt::Checked : Qt::Unchecked,
+                             Qt::CheckStateRole);
+}
+
+void TestPicking::doubleClickTwiceGivesQuantityTwoAndATick()
+{
+    const QRect rect = tree()->visualRect(nodeIndex(5)); // Butter
+    for (int i = 0; i < 2; ++i) {
+        // A double click starts with a press, which selects the node under the pointer.
+        QTest::mouseClick(tree()->viewport(), Qt::LeftButton, {}, rect.center());
+        QTest::mouseDClick(tree()->viewport(), Qt::LeftButton, {}, rect.center());
+    }
+    QCOMPARE(rows(window().list()), QStringList{"2|Butter|Dairy"});
+    QVERIFY(window().catalogue().node(5).ticked);
+    QCOMPARE(panel(2), QStringLiteral("  Total Quantity = 2  "));
+    QCOMPARE(panel(3), QStringLiteral("  1 unique items "));
+
+    // A double click on a heading adds nothing.
+    selectNode(2);
+    window().tvShopping_DblClick();
+    QCOMPARE(window().list().count(), 1);
+}
+
+void TestPicking::tickingAListedItemRaisesIt()
+{
+    selectNode(7); // Apples
+    window().lvList_OLEDragDrop();
+    QVERIFY(!window().catalogue().node(7).ticked);
+    userTick(7, true);
+    QCOMPARE(rows(window().list()), QStringList{"2|Apples|Fruit and Veg"});
+
+    // A real click on the tick box works the same way.
+    const QRect rect = tree()->visualRect(nodeIndex(8));
+    QTest::mouseClick(tree()->viewport(), Qt::LeftButton, {},
+                      QPoint(rect.left() + 8, rect.center().y()));
+    if (!window().catalogue().node(8).ticked) {
+        QSKIP("the style puts the tick box elsewhere");
+    }
+    QCOMPARE(rows(window().list()),
+             QStringList({"2|Apples|Fruit and Veg", "1|Pears|Fruit and Veg"}));
+}
+
+void TestPicking::untickRemovesTheRowWhateverItsQuantity()
+{
+    userTick(7, true);
+    window().list().setQuantity(1, QStringLiteral("5"));
+    userTick(8, true);
+    userTick(7, false);
+    QCOMPARE(rows(window().list()), QStringList{"1|Pears|Fruit and Veg"});
+    QCOMPARE(panel(3), QStringLiteral("  1 unique items "));
+}
+
+void TestPicking::tickingAHeadingAsks_data()
+{
+    QTest::addColumn<bool>("yes");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("yes") << true << QStringList{"3|Milk|Dairy", "1|Butter|Dairy"};
+    QTest::newRow("no") << false << QStringList{"1|Milk|Dairy"};
+}
+
+void TestPicking::tickingAHeadingAsks()
+{
+    QFETCH(bool, yes);
+    QFETCH(QStringList, expected);
+    userTick(4, true); // Milk, already listed once
+    m_fixture->platform.messageAnswers << (yes ? MessageAnswer::Yes : MessageAnswer::No);
+    userTick(2, true);
+    const MessageBoxRequest &asked = m_fixture->platform.messages.constLast();
+    QCOMPARE(asked.title, QStringLiteral("Add Multiple Items"));
+    QCOMPARE(asked.text, QStringLiteral("Adding all items in Dairy to List ?"));
+    QCOMPARE(asked.buttons, MessageButtons::YesNo);
+    QCOMPARE(asked.defaultAnswer, MessageAnswer::Yes);
+    QCOMPARE(asked.icon, MessageIcon::None);
+    QCOMPARE(rows(window().list()), expected);
+    QVERIFY(window().catalogue().node(2).ticked);
+    QVERIFY(!window().catalogue().node(5).ticked); // items added with the heading are not ticked
+}
+
+void TestPicking::untickingAHeadingRemovesARowOfItsName()
+{
+    window().list().append({QStringLiteral("1"), QStringLiteral("Dairy"), QString()});
+    userTick(4, true);
+    m_fixture->platform.messageAnswers << MessageAnswer::No;
+    userTick(2, true);
+    userTick(2, false);
+    QCOMPARE(rows(window().list()), QStringList{"1|Milk|Dairy"});
+    QVERIFY(window().catalogue().node(4).ticked);
+}
+
+void TestPicking::tickingTheRootAddsNothing()
+{
+    userTick(1, true);
+    QCOMPARE(window().list().count(), 0);
+    QVERIFY(m_fixture->platform.messages.isEmpty());
+    QCOMPARE(panel(2), QStringLiteral("  Total Quantity = 0  "));
+}
+
+void TestPicking::dropAddsTheSelectedItemWhateverWasDropped()
+{
+    selectNode(8); // Pears
+    QMimeData data;
+    data.setText(QStringLiteral("text from another program"));
+    const QPoint at = listView()->viewport()->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(listView()->viewport(), &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(listView()->viewport(), &drop);
+    QVERIFY(drop.isAccepted());
+    QCOMPARE(rows(window().list()), QStringList{"1|Pears|Fruit and Veg"});
+    QVERIFY(!window().catalogue().node(8).ticked);
+
+    // A heading dropped adds nothing.
+    selectNode(3);
+    QCoreApplication::sendEvent(listView()->viewport(), &drop);
+    QCOMPARE(window().list().count(), 1);
+}
+
+void TestPicking::addNewItemCommand()
+{
+    selectNode(9); // the Milk under Fruit and Veg
+    QTest::keyClick(&window(), Qt::Key_Insert, Qt::ControlModifier);
+    QCOMPARE(rows(window().list()), QStringList{"1|Milk|Fruit and Veg"});
+    QVERIFY(!window().catalogue().node(9).ticked);
+    QTest::keyClick(&window(), Qt::Key_Insert, Qt::ControlModifier);
+    QCOMPARE(rows(window().list()), QStringList{"2|Milk|Fruit and Veg"});
+
+    selectNode(2); // a heading: all its items, without asking
+    QTest::keyClick(&window(), Qt::Key_Insert, Qt::ControlModifier);
+    QCOMPARE(rows(window().list()), QStringList({"4|Milk|Fruit and Veg", "1|Butter|Dairy"}));
+    QVERIFY(m_fixture->platform.messages.isEmpty());
+
+    selectNode(1); // the root: nothing
+    QTest::keyClick(&window(), Qt::Key_Insert, Qt::ControlModifier);
+    QCOMPARE(window().list().count(), 2);
+    QCOMPARE(panel(2), QStringLiteral("  Total Quantity = 5  "));
+}
+
+void TestPicking::changeQuantity_data()
+{
+    QTest::addColumn<std::optional<QString>>("answer");
+    QTest::addColumn<QString>("quantity");
+    QTest::addColumn<QString>("total");
+    QTest::newRow("with unit") << std::optional<QString>(QStringLiteral("5 kg")) << "5 kg"
+                               << "  Total Quantity = 5  ";
+    QTest::newRow("cancel") << std::optional<QString>() << "2"
+                            << "  Total Quantity = 2  ";
+    QTest::newRow("empty") << std::optional<QString>(QString()) << "2"
+                           << "  Total Quantity = 2  ";
+    QTest::newRow("not a number") << std::optional<QString>(QStringLiteral("lots")) << "lots"
+                                  << "  Total Quantity = 0  ";
+}
+
+void TestPicking::changeQuantity()
+{
+    QFETCH(std::optional<QString>, answer);
+    QFETCH(QString, quantity);
+    QFETCH(QString, total);
+    window().list().append({QStringLiteral("2"), QStringLiteral("Bread"), QString()});
+    listView()->selectionModel()->select(listView()->model()->index(0, 0),
+                                         QItemSelectionModel::ClearAndSelect |
+                                             QItemSelectionModel::Rows);
+    m_fixture->platform.inputAnswers << answer;
+    QTest::keyClick(&window(), Qt::Key_F2);
+    QCOMPARE(m_fixture->platform.inputs.size(), 1);
+    QCOMPARE(m_fixture->platform.inputs[0].title, QStringLiteral("Changing Quantity"));
+    QCOMPARE(m_fixture->platform.inputs[0].prompt, QStringLiteral("Enter new Quantity for Bread"));
+    QCOMPARE(m_fixture->platform.inputs[0].defaultText, QStringLiteral("2"));
+    QCOMPARE(window().list().row(1).quantity, quantity);
+    QCOMPARE(panel(2), total);
+}
+
+void TestPicking::deleteKeyRemovesTheListRowWhereverTheFocusIs()
+{
+    userTick(7, true);
+    userTick(8, true);
+    listView()->selectionModel()->select(listView()->model()->index(0, 0),
+                                         QItemSelectionModel::ClearAndSelect |
+                                             QItemSelectionModel::Rows);
+    tree()->setFocus();
+    QTest::keyClick(&window(), Qt::Key_Delete);
+    QCOMPARE(rows(window().list()), QStringList{"1|Pears|Fruit and Veg"});
+    QVERIFY(window().catalogue().node(7).ticked); // the node keeps its tick
+    QCOMPARE(window().catalogue().count(), 9);    // and no node was removed
+    QCOMPARE(panel(3), QStringLiteral("  1 unique items "));
+}
+
+void TestPicking::nothingSelectedDoesNothing()
+{
+    window().list().append({QString(), QStringLiteral("Bread"), QString()});
+    QTest::keyClick(&window(), Qt::Key_Delete);
+    QTest::keyClick(&window(), Qt::Key_F2);
+    QCOMPARE(window().list().count(), 1);
+    // A selected row with an empty quantity counts as no selection.
+    listView()->selectionModel()->select(listView()->model()->index(0, 0),
+                                         QItemSelectionModel::ClearAndSelect |
+                                             QItemSelectionModel::Rows);
+    QTest::keyClick(&window(), Qt::Key_Delete);
+    QTest::keyClick(&window(), Qt::Key_F2);
+    QCOMPARE(window().list().count(), 1);
+    QVERIFY(m_fixture->platform.inputs.isEmpty());
+    QCOMPARE(panel(3), QStringLiteral("  1 unique items "));
+}
+
+void TestPicking::headerClicksFlipTheDirection()
+{
+    ShoppingList &list = window().list();
+    list.append({QStringLiteral("10"), QStringLiteral("banana"), QStringLiteral("b")});
+    list.append({QStringLiteral("2"), QStringLiteral("Apple"), QStringLiteral("a")});
+    list.append({QStringLiteral("1"), QStringLiteral("cherry"), QStringLiteral("c")});
+    QHeaderView *header = listView()->header();
+    auto clickHeader = [&](int section) {
+        const int x = header->sectionViewportPosition(section) + header->sectionSize(section) / 2;
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(x, header->height() / 2));
+    };
+    auto items = [&] {
+        QStringList out;
+        for (int p = 1; p <= list.count(); ++p) {
+            out << list.row(p).item;
+        }
+        return out;
+    };
+    clickHeader(1);
+    QCOMPARE(items(), QStringList({"cherry", "banana", "Apple"}));
+    clickHeader(1);
+    QCOMPARE(items(), QStringList({"Apple", "banana", "cherry"}));
+    clickHeader(0); // quantities sort as text, descending now
+    QCOMPARE(items(), QStringList({"Apple", "banana", "cherry"}));
+    QCOMPARE(list.row(1).quantity, QStringLiteral("2"));
+    QCOMPARE(list.find(QStringLiteral("cherry")), 3);
+}
+
+void TestPicking::doubleClickInTheListShowsHelp()
+{
+    window().list().append({QStringLiteral("1"), QStringLiteral("Bread"), QString()});
+    const QRect rect = listView()->visualRect(listView()->model()->index(0, 1));
+    QTest::mouseDClick(listView()->viewport(), Qt::LeftButton, {}, rect.center());
+    QCOMPARE(m_fixture->platform.messages.size(), 1);
+    QCOMPARE(m_fixture->platform.messages[0].text, HowToUseText());
+    QCOMPARE(window().list().count(), 1);
+}
+
+QTEST_MAIN(TestPicking)
+#include "tst_picking.moc"

@@ -1,0 +1,221 @@
+#include "catalogue/Catalogue.h"
+#include "list/ListOperations.h"
+#include "list/ShoppingList.h"
+#include "list/ShoppingListModel.h"
+
+#include <QAbstractItemModelTester>
+#include <QRandomGenerator>
+#include <QTest>
+
+namespace {
+
+// Headings Dairy and Fruit; items Milk, milk, Butter under Dairy, Milk and Apples under Fruit.
+// Positions: 1 List, 2 Dairy, 3 Fruit, 4 Milk, 5 milk, 6 Butter, 7 Milk, 8 Apples.
+void buildCatalogue(Catalogue &catalogue)
+{
+    const Catalogue::Rebuild rebuild(catalogue);
+    const int root =
+        catalogue.addNode(0, QStringLiteral("r"), QStringLiteral("List"), NodeImage::Closed);
+    const int dairy = catalogue.addNode(root, {}, QStringLiteral("Dairy"), NodeImage::Closed);
+    const int fruit = catalogue.addNode(root, {}, QStringLiteral("Fruit"), NodeImage::Closed);
+    for (const char *item : {"Milk", "milk", "Butter"}) {
+        catalogue.addNode(dairy, {}, QString::fromLatin1(item), NodeImage::Doc);
+    }
+    for (const char *item : {"Milk", "Apples"}) {
+        catalogue.addNode(fruit, {}, QString::fromLatin1(item), NodeImage::Doc);
+    }
+}
+
+QStringList rows(const ShoppingList &list)
+{
+    QStringList out;
+    for (int p = 1; p <= list.count(); ++p) {
+        out << list.row(p).quantity + u'|' + list.row(p).item + u'|' + list.row(p).category;
+    }
+    return out;
+}
+
+int linearFind(const ShoppingList &list, const QString &item)
+{
+    for (int p = 1; p <= list.count(); ++p) {
+        if (list.row(p).item == item) {
+            return p;
+        }
+    }
+    return 0;
+}
+
+} // namespace
+
+class TestShoppingList : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void addingRaisesTheFirstRow_data();
+    void addingRaisesTheFirstRow();
+    void raising_data();
+    void raising();
+    void totals_data();
+    void totals();
+    void panelTexts();
+    void indexedFindMatchesALinearScan();
+    void modelFollowsEveryChange();
+};
+
+void TestShoppingList::addingRaisesTheFirstRow_data()
+{
+    QTest::addColumn<QList<int>>("added");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("same item three times") << QList<int>{6, 6, 6} << QStringList{"3|Butter|Dairy"};
+    QTest::newRow("one text under two headings") << QList<int>{7, 4} << QStringList{"2|Milk|Fruit"};
+    QTest::newRow("letter case makes two rows")
+        << QList<int>{4, 5} << QStringList{"1|Milk|Dairy", "1|milk|Dairy"};
+}
+
+void TestShoppingList::addingRaisesTheFirstRow()
+{
+    QFETCH(QList<int>, added);
+    QFETCH(QStringList, expected);
+    Catalogue catalogue;
+    buildCatalogue(catalogue);
+    ShoppingList list;
+    for (const int position : added) {
+        AddItemToList(catalogue, position, list);
+    }
+    QCOMPARE(rows(list), expected);
+}
+
+void TestShoppingList::raising_data()
+{
+    QTest::addColumn<QString>("quantity");
+    QTest::addColumn<QString>("raised");
+    QTest::newRow("whole") << "2"
+                           << "3";
+    QTest::newRow("fraction") << "1.5"
+                              << "2.5";
+    QTest::newRow("unit lost") << "2 kg"
+                               << "3";
+    QTest::newRow("word") << "lots"
+                          << "1";
+    QTest::newRow("empty") << ""
+                           << "1";
+    QTest::newRow("negative") << "-3"
+                              << "-2";
+    QTest::newRow("large") << "999999999999999"
+                           << "1E+15";
+    QTest::newRow("absurd") << "1e300"
+                            << "1E+300";
+}
+
+void TestShoppingList::raising()
+{
+    QFETCH(QString, quantity);
+    QFETCH(QString, raised);
+    Catalogue catalogue;
+    buildCatalogue(catalogue);
+    ShoppingList list;
+    list.append({quantity, QStringLiteral("Butter"), QStringLiteral("Elsewhere")});
+    AddItemToList(catalogue, 6, list);
+    QCOMPARE(rows(list), QStringList(raised + QStringLiteral("|Butter|Elsewhere")));
+}
+
+void TestShoppingList::totals_data()
+{
+    QTest::addColumn<QStringList>("quantities");
+    QTest::addColumn<double>("total");
+    QTest::newRow("empty") << QStringList() << 0.0;
+    QTest::newRow("1.5 and 1.5") << QStringList{"1.5", "1.5"} << 4.0;
+    QTest::newRow("0.5 and 0.5") << QStringList{"0.5", "0.5"} << 0.0;
+    QTest::newRow("2.5 then 1") << QStringList{"2.5", "1"} << 3.0;
+    QTest::newRow("1 then 2.5") << QStringList{"1", "2.5"} << 4.0;
+    QTest::newRow("words count 0") << QStringList{"lots", "2 kg", "some"} << 2.0;
+    QTest::newRow("beyond 32 bits") << QStringList{"2147483647", "2147483647"} << 4294967294.0;
+    QTest::newRow("absurd") << QStringList{"1e300", "1"} << 1e300;
+}
+
+void TestShoppingList::totals()
+{
+    QFETCH(QStringList, quantities);
+    QFETCH(double, total);
+    ShoppingList list;
+    for (const QString &quantity : quantities) {
+        list.append({quantity, QStringLiteral("x"), QString()});
+    }
+    const ListTotals totals = ComputeTotals(list);
+    QCOMPARE(totals.total, total);
+    QCOMPARE(totals.rows, quantities.size());
+}
+
+void TestShoppingList::panelTexts()
+{
+    QCOMPARE(TotalQuantityText(0), QStringLiteral("  Total Quantity = 0  "));
+    QCOMPARE(TotalQuantityText(-7), QStringLiteral("  Total Quantity = -7  "));
+    QCOMPARE(TotalQuantityText(4294967294.0), QStringLiteral("  Total Quantity = 4294967294  "));
+    QCOMPARE(TotalQuantityText(1e300), QStringLiteral("  Total Quantity = 1E+300  "));
+    QCOMPARE(RowCountText(2), QStringLiteral("  2 unique items "));
+}
+
+void TestShoppingList::indexedFindMatchesALinearScan()
+{
+    QRandomGenerator random(20261206);
+    ShoppingList list;
+    const QStringList texts = {"Milk", "milk", "Eggs", "Bread", "Tea", "", " Tea"};
+    for (int step = 0; step < 4000; ++step) {
+        const int action = int(random.bounded(100));
+        if (action < 55) {
+            list.append({QString::number(random.bounded(5)), texts[random.bounded(texts.size())],
+                         QStringLiteral("c")});
+        } else if (action < 80 && list.count() > 0) {
+            list.remove(int(random.bounded(list.count())) + 1);
+        } else if (action < 90) {
+            list.sort(ShoppingList::Column(random.bounded(3)),
+                      random.bounded(2) ? Qt::AscendingOrder : Qt::DescendingOrder);
+        } else if (action < 97) {
+            const ShoppingList::Batch batch(list);
+            for (int i = 0; i < 5; ++i) {
+                list.append({QStringLiteral("1"), texts[random.bounded(texts.size())], {}});
+            }
+        } else {
+            list.clear();
+        }
+        for (const QString &text : texts) {
+            QCOMPARE(list.find(text), linearFind(list, text));
+        }
+        QCOMPARE(list.find(QStringLiteral("absent")), 0);
+    }
+}
+
+void TestShoppingList::modelFollowsEveryChange()
+{
+    Catalogue catalogue;
+    buildCatalogue(catalogue);
+    ShoppingList list;
+    ShoppingListModel model(list);
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    AddItemToList(catalogue, 4, list);
+    AddItemToList(catalogue, 6, list);
+    {
+        const ShoppingList::Batch batch(list);
+        AddItemToList(catalogue, 4, list); // a raise of a row views know
+        AddItemToList(catalogue, 8, list); // and new rows
+        AddItemToList(catalogue, 8, list);
+        QCOMPARE(model.rowCount(), 2); // views hear of the batch when it ends
+    }
+    QCOMPARE(model.rowCount(), 3);
+    QCOMPARE(model.index(0, 0).data().toString(), QStringLiteral("2"));
+    QCOMPARE(model.index(2, 0).data().toString(), QStringLiteral("2"));
+    QPersistentModelIndex apples = model.index(2, 1);
+    list.sort(ShoppingList::ItemColumn, Qt::AscendingOrder);
+    QCOMPARE(apples.row(), 0);
+    QCOMPARE(apples.data().toString(), QStringLiteral("Apples"));
+    list.setQuantity(2, QStringLiteral("7"));
+    list.remove(1);
+    QCOMPARE(model.rowCount(), 2);
+    list.clear();
+    QCOMPARE(model.rowCount(), 0);
+    QCOMPARE(model.headerData(1, Qt::Horizontal).toString(), QStringLiteral("Item"));
+}
+
+QTEST_MAIN(TestShoppingList)
+#include "tst_shoppinglist.moc"
