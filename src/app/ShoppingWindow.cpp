@@ -65,6 +65,18 @@ ShoppingWindow::ShoppingWindow(const QString &programFolder, Platform &platform,
     // Nothing on this system is called "MS Sans Serif"; its metric twin is.
     QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
 
+    // Connected before the list's model, so that the selection is seen before the view moves
+    // it. When the selected row goes, the view would select its neighbour, and a second Del would
+    // remove a row the user never chose. Nothing is selected after a removal instead.
+    connect(m_list, &ShoppingList::rowsAboutToBeRemoved, this, [this](int first, int last) {
+        const int row = selectedRow();
+        m_selectionRemoved = row >= first && row <= last;
+    });
+    connect(m_list, &ShoppingList::rowsRemoved, this, [this] {
+        if (m_selectionRemoved) {
+            m_lvList->selectionModel()->clearSelection();
+        }
+    });
     m_catalogueModel = new CatalogueModel(*m_catalogue, this);
     m_listModel = new ShoppingListModel(*m_list, this);
     createControls();

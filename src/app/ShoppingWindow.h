@@ -104,5 +104,6 @@ private:
     FormLayout m_layout;
     Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
     bool m_ended = false;
+    bool m_selectionRemoved = false;
     QPointer<QWidget> m_productWindow;
 };

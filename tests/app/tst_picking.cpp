@@ -274,17 +274,23 @@ void TestPicking::changeQuantity()
 
 void TestPicking::deleteKeyRemovesTheListRowWhereverTheFocusIs()
 {
+    userTick(5, true);
     userTick(7, true);
     userTick(8, true);
-    listView()->selectionModel()->select(listView()->model()->index(0, 0),
-                                         QItemSelectionModel::ClearAndSelect |
-                                             QItemSelectionModel::Rows);
+    // Selected the way a user does it: a click on the row.
+    const QRect rect = listView()->visualRect(listView()->model()->index(1, 1));
+    QTest::mouseClick(listView()->viewport(), Qt::LeftButton, {}, rect.center());
+    QCOMPARE(window().selectedRow(), 2);
     tree()->setFocus();
     QTest::keyClick(&window(), Qt::Key_Delete);
-    QCOMPARE(rows(window().list()), QStringList{"1|Pears|Fruit and Veg"});
+    QCOMPARE(rows(window().list()), QStringList({"1|Butter|Dairy", "1|Pears|Fruit and Veg"}));
     QVERIFY(window().catalogue().node(7).ticked); // the node keeps its tick
     QCOMPARE(window().catalogue().count(), 9);    // and no node was removed
-    QCOMPARE(panel(3), QStringLiteral("  1 unique items "));
+    // Nothing is selected afterwards, so a second Del removes nothing more.
+    QCOMPARE(window().selectedRow(), 0);
+    QTest::keyClick(&window(), Qt::Key_Delete);
+    QCOMPARE(window().list().count(), 2);
+    QCOMPARE(panel(3), QStringLiteral("  2 unique items "));
 }
 
 void TestPicking::nothingSelectedDoesNothing()
