@@ -10,6 +10,7 @@
 #include "catalogue/Picking.h"
 #include "common/Twips.h"
 #include "common/WaitCursor.h"
+#include "list/ListFileCommands.h"
 #include "list/ListOperations.h"
 #include "list/ShoppingList.h"
 #include "list/ShoppingListModel.h"
@@ -455,11 +456,25 @@ void ShoppingWindow::mnuOptionFontPrinter_Click() {}
 
 void ShoppingWindow::optColorBack_Click() {}
 
-void ShoppingWindow::cmdOK_Click() {}
+void ShoppingWindow::cmdOK_Click()
+{
+    SaveListFile(listFileContext());
+}
 
 void ShoppingWindow::cmdPrint_Click(int) {}
 
-void ShoppingWindow::OpenList() {}
+void ShoppingWindow::OpenList()
+{
+    OpenListFile(listFileContext());
+    UpdateTotals();
+}
+
+ListFileContext ShoppingWindow::listFileContext()
+{
+    return {m_platform, *m_list, *m_catalogue, *m_log, m_programFolder, m_tvShopping, [this] {
+                loadCatalogue();
+            }};
+}
 
 void ShoppingWindow::cmdDelete_Click()
 {

@@ -9,6 +9,7 @@
 #include <memory>
 
 class Catalogue;
+struct ListFileContext;
 class CatalogueModel;
 class Log;
 class Platform;
@@ -87,6 +88,7 @@ private:
     void loadCatalogue();
     void showHowToUse();
     bool rowIsSelected() const;
+    ListFileContext listFileContext();
 
     QString m_programFolder;
     Platform &m_platform;

@@ -1,0 +1,212 @@
+#include "catalogue/Catalogue.h"
+#include "list/ShoppingList.h"
+#include "support/WindowFixture.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QTest>
+#include <QTreeView>
+
+namespace {
+
+QStringList rows(const ShoppingList &list)
+{
+    QStringList out;
+    for (int p = 1; p <= list.count(); ++p) {
+        out << list.row(p).quantity + u'|' + list.row(p).item + u'|' + list.row(p).category;
+    }
+    return out;
+}
+
+} // namespace
+
+class TestFileCommands : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void saveNewOpen();
+    void dialogsAreSetUpAfresh();
+    void cancelChangesNothing();
+    void onlyCapitalStarDotShpMeansNoFile();
+    void openReplacesTheListAndTicksItsItems();
+    void unreadableFileLeavesTheListAlone();
+    void failedSaveIsToldAndKeepsTheOldFile();
+    void exitEndsTheProgram();
+
+private:
+    ShoppingWindow &window() { return *m_fixture->window; }
+    QString panel(int n)
+    {
+        return window().statusBar()->findChild<QLabel *>(QStringLiteral("panel%1").arg(n))->text();
+    }
+    std::unique_ptr<WindowFixture> m_fixture;
+};
+
+void TestFileCommands::init()
+{
+    m_fixture = std::make_unique<WindowFixture>();
+    m_fixture->start();
+}
+
+void TestFileCommands::cleanup()
+{
+    QCOMPARE(m_fixture->platform.unanswered, 0);
+    m_fixture.reset();
+}
+
+void TestFileCommands::saveNewOpen()
+{
+    ShoppingList &list = window().list();
+    list.append({QStringLiteral("2"), QStringLiteral("Milk"), QStringLiteral("Dairy")});
+    list.append({QStringLiteral("1"), QStringLiteral("Pears"), QStringLiteral("Fruit and Veg")});
+    const QString file = m_fixture->folder.filePath(QStringLiteral("week.shp"));
+    m_fixture->platform.answerFileName(file);
+    QTest::keyClick(&window(), Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(m_fixture->folder.read(QStringLiteral("week.shp")),
+             QByteArray("2,Milk,Dairy,\r\n1,Pears,Fruit and Veg,\r\n"));
+
+    window().catalogue().setTicked(8, true);
+    QTest::keyClick(&window(), Qt::Key_N, Qt::ControlModifier);
+    QCOMPARE(list.count(), 0);
+    QVERIFY(!window().catalogue().node(8).ticked);
+    QCOMPARE(panel(2), QStringLiteral("  Total Quantity = 0  "));
+    QCOMPARE(panel(3), QStringLiteral("  0 unique items "));
+
+    m_fixture->platform.answerFileName(file);
+    QTest::keyClick(&window(), Qt::Key_O, Qt::ControlModifier);
+    QCOMPARE(rows(list), QStringList({"2|Milk|Dairy", "1|Pears|Fruit and Veg"}));
+    QCOMPARE(panel(2), QStringLiteral("  Total Quantity = 3  "));
+    QCOMPARE(panel(3), QStringLiteral("  2 unique items "));
+}
+
+void TestFileCommands::dialogsAreSetUpAfresh()
+{
+    CommonDialog &dialog = m_fixture->platform.commonDialog();
+    dialog.flags = 259; // left by a font dialog
+    m_fixture->platform.cancelNextDialog();
+    window().mnuFile_Click(1);
+    m_fixture->platform.cancelNextDialog();
+    window().mnuFile_Click(2);
+    QCOMPARE(m_fixture->platform.dialogs.size(), 2);
+    const auto &open = m_fixture->platform.dialogs[0];
+    QCOMPARE(open.kind, ScriptedPlatform::DialogKind::Open);
+    QCOMPARE(open.properties.dialogTitle, QStringLiteral("Choose a shopping list to open"));
+    const auto &save = m_fixture->platform.dialogs[1];
+    QCOMPARE(save.kind, ScriptedPlatform::DialogKind::Save);
+    QCOMPARE(save.properties.dialogTitle, QStringLiteral("Saving Shopping List"));
+    for (const auto &shown : m_fixture->platform.dialogs) {
+        QVERIFY(shown.properties.cancelError);
+        QCOMPARE(shown.properties.filter, QStringLiteral("*.shp"));
+        QCOMPARE(shown.properties.defaultExt, QStringLiteral("shp"));
+        QCOMPARE(shown.properties.fileName, QStringLiteral("*.SHP"));
+        QCOMPARE(shown.properties.initDir, m_fixture->folder.path());
+    }
+}
+
+void TestFileCommands::cancelChangesNothing()
+{
+    window().list().append({QStringLiteral("1"), QStringLiteral("Milk"), QStringLiteral("Dairy")});
+    window().catalogue().setTicked(4, true);
+    m_fixture->platform.cancelNextDialog();
+    QTest::keyClick(&window(), Qt::Key_O, Qt::ControlModifier);
+    m_fixture->platform.cancelNextDialog();
+    QTest::keyClick(&window(), Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(rows(window().list()), QStringList{"1|Milk|Dairy"});
+    QVERIFY(window().catalogue().node(4).ticked);
+    QCOMPARE(QDir(m_fixture->folder.path()).entryList({QStringLiteral("*.shp")}, QDir::Files),
+             QStringList());
+    QVERIFY(m_fixture->platform.messages.isEmpty());
+}
+
+void TestFileCommands::onlyCapitalStarDotShpMeansNoFile()
+{
+    window().list().append({QStringLiteral("1"), QStringLiteral("Milk"), QStringLiteral("Dairy")});
+    // A confirmed "*.SHP" is taken as no choice at all; "*.shp" is a name like any other,
+    // here of a file that is not there.
+    m_fixture->platform.answerFileName(QStringLiteral("*.SHP"));
+    window().mnuFile_Click(1);
+    QVERIFY(m_fixture->platform.messages.isEmpty());
+    m_fixture->platform.answerFileName(m_fixture->folder.filePath(QStringLiteral("*.shp")));
+    window().mnuFile_Click(1);
+    QCOMPARE(m_fixture->platform.messages.size(), 1);
+    QCOMPARE(window().list().count(), 1);
+}
+
+void TestFileCommands::openReplacesTheListAndTicksItsItems()
+{
+    m_fixture->folder.write(QStringLiteral("in.shp"),
+                            "2,Milk,Fruit and Veg,\r\n" // the Milk under Fruit and Veg
+                            "1,Apples,Dairy,\r\n"       // not under that category
+                            "5,Milk,Fruit and Veg,\r\n" // a duplicate row stays a row
+                            "1,Bread,,\r\n");           // not in the catalogue
+    window().list().append({QStringLiteral("9"), QStringLiteral("Old"), QString()});
+    m_fixture->platform.answerFileName(m_fixture->folder.filePath(QStringLiteral("in.shp")));
+    QTest::keyClick(&window(), Qt::Key_O, Qt::ControlModifier);
+    QCOMPARE(rows(window().list()), QStringList({"2|Milk|Fruit and Veg", "1|Apples|Dairy",
+                                                 "5|Milk|Fruit and Veg", "1|Bread|"}));
+    const Catalogue &catalogue = window().catalogue();
+    QVERIFY(catalogue.node(9).ticked);
+    QVERIFY(!catalogue.node(4).ticked);
+    QVERIFY(!catalogue.node(7).ticked);
+    QVERIFY(catalogue.node(3).expanded);
+    auto *tree = window().findChild<QTreeView *>(QStringLiteral("tvShopping"));
+    QVERIFY(tree->isVisible());
+    QVERIFY(tree->isExpanded(tree->model()->index(1, 0, tree->model()->index(0, 0))));
+    QVERIFY(!tree->isExpanded(tree->model()->index(0, 0, tree->model()->index(0, 0))));
+    QCOMPARE(panel(2), QStringLiteral("  Total Quantity = 9  "));
+    QVERIFY(m_fixture->platform.messages.isEmpty());
+
+    // A zero-byte file gives an empty list and a fresh catalogue.
+    m_fixture->folder.write(QStringLiteral("empty.shp"), QByteArray());
+    m_fixture->platform.answerFileName(m_fixture->folder.filePath(QStringLiteral("empty.shp")));
+    QTest::keyClick(&window(), Qt::Key_O, Qt::ControlModifier);
+    QCOMPARE(window().list().count(), 0);
+    QVERIFY(!catalogue.node(9).ticked);
+    QCOMPARE(panel(3), QStringLiteral("  0 unique items "));
+}
+
+void TestFileCommands::unreadableFileLeavesTheListAlone()
+{
+    window().list().append({QStringLiteral("1"), QStringLiteral("Milk"), QStringLiteral("Dairy")});
+    window().catalogue().setTicked(4, true);
+    QDir(m_fixture->folder.path()).mkdir(QStringLiteral("folder.shp"));
+    for (const char *name : {"vanished.shp", "folder.shp"}) {
+        m_fixture->platform.answerFileName(m_fixture->folder.filePath(QString::fromLatin1(name)));
+        window().mnuFile_Click(1);
+    }
+    QCOMPARE(m_fixture->platform.messages.size(), 2);
+    QVERIFY(m_fixture->platform.messages[0].text.contains(QStringLiteral("vanished.shp")));
+    QVERIFY(m_fixture->platform.messages[0].text.contains(QStringLiteral("No such file")));
+    QCOMPARE(rows(window().list()), QStringList{"1|Milk|Dairy"});
+    QVERIFY(window().catalogue().node(4).ticked);
+}
+
+void TestFileCommands::failedSaveIsToldAndKeepsTheOldFile()
+{
+    window().list().append({QStringLiteral("1"), QStringLiteral("Milk"), QStringLiteral("Dairy")});
+    QDir(m_fixture->folder.path()).mkdir(QStringLiteral("week.shp"));
+    m_fixture->platform.answerFileName(m_fixture->folder.filePath(QStringLiteral("week.shp")));
+    QTest::keyClick(&window(), Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(m_fixture->platform.messages.size(), 1);
+    QVERIFY(m_fixture->platform.messages[0].text.startsWith(
+        QStringLiteral("The shopping list could not be saved to ") +
+        m_fixture->folder.filePath(QStringLiteral("week.shp"))));
+    QVERIFY(QFileInfo(m_fixture->folder.filePath(QStringLiteral("week.shp"))).isDir());
+    QCOMPARE(window().list().count(), 1);
+}
+
+void TestFileCommands::exitEndsTheProgram()
+{
+    QSignalSpy ended(&window(), &ShoppingWindow::programEnded);
+    window().findChild<QAction *>(QStringLiteral("mnuFile(7)"))->trigger();
+    QCOMPARE(ended.count(), 1);
+    QVERIFY(!window().isVisible());
+}
+
+QTEST_MAIN(TestFileCommands)
+#include "tst_filecommands.moc"
