@@ -1,0 +1,347 @@
+// Measures every command of the program at the largest sizes (32767 catalogue nodes, 32767
+// list rows) and prints one table, each figure next to its floor. Run it by hand:
+//   build/bench/shopping_bench [runs]
+#include "BenchData.h"
+#include "app/ShoppingWindow.h"
+#include "catalogue/Catalogue.h"
+#include "catalogue/CatalogueLoader.h"
+#include "catalogue/CatalogueModel.h"
+#include "list/ShoppingList.h"
+#include "log/Log.h"
+#include "support/ScriptedPlatform.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QItemSelectionModel>
+#include <QTemporaryDir>
+#include <QTreeView>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+
+extern char **environ;
+
+namespace {
+
+struct Sample
+{
+    double min = 0;
+    double median = 0;
+};
+
+Sample summarise(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return {values.front(), values[values.size() / 2]};
+}
+
+struct Row
+{
+    QString what;
+    Sample measured;
+    QString floorName;
+    Sample floor;
+    QString target;
+    QString unit = QStringLiteral("ms");
+};
+
+QList<Row> table;
+int runs = 5;
+
+// Times fn over the runs, with setup (not timed) before each.
+Sample time(const std::function<void()> &setup, const std::function<void()> &fn)
+{
+    std::vector<double> values;
+    for (int i = 0; i < runs; ++i) {
+        if (setup) {
+            setup();
+        }
+        QElapsedTimer timer;
+        timer.start();
+        fn();
+        values.push_back(double(timer.nsecsElapsed()) / 1e6);
+    }
+    return summarise(values);
+}
+
+// Runs a program to its end; gives its wall time in ms and its peak resident memory in MB.
+std::pair<double, double> runProcess(const QStringList &command)
+{
+    std::vector<QByteArray> bytes;
+    for (const QString &part : command) {
+        bytes.push_back(part.toLocal8Bit());
+    }
+    std::vector<char *> argv;
+    for (QByteArray &part : bytes) {
+        argv.push_back(part.data());
+    }
+    argv.push_back(nullptr);
+    QElapsedTimer timer;
+    timer.start();
+    pid_t pid = 0;
+    if (posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0) {
+        qFatal("cannot start %s", argv[0]);
+    }
+    int status = 0;
+    rusage usage{};
+    wait4(pid, &status, 0, &usage);
+    const double ms = double(timer.nsecsElapsed()) / 1e6;
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        qFatal("%s failed", argv[0]);
+    }
+    return {ms, double(usage.ru_maxrss) / 1024.0};
+}
+
+std::pair<Sample, Sample> processFigures(const QStringList &command)
+{
+    std::vector<double> ms;
+    std::vector<double> mb;
+    runProcess(command); // warm the file cache
+    for (int i = 0; i < runs; ++i) {
+        const auto [t, m] = runProcess(command);
+        ms.push_back(t);
+        mb.push_back(m);
+    }
+    return {summarise(ms), summarise(mb)};
+}
+
+void add(const QString &what, Sample measured, const QString &target, const QString &floorName = {},
+         Sample floor = {})
+{
+    table.append({what, measured, floorName, floor, target});
+}
+
+void print()
+{
+    std::printf("%-52s %9s %9s   %-30s %9s %9s  %s\n", "measure (min / median of runs)", "min",
+                "median", "floor", "min", "median", "target");
+    for (const Row &row : std::as_const(table)) {
+        const QByteArray floor = row.floorName.toUtf8();
+        std::printf("%-52s %9.2f %9.2f   %-30s", row.what.toUtf8().constData(), row.measured.min,
+                    row.measured.median, floor.constData());
+        if (row.floorName.isEmpty()) {
+            std::printf(" %9s %9s", "", "");
+        } else {
+            std::printf(" %9.2f %9.2f", row.floor.min, row.floor.median);
+        }
+        std::printf("  %s\n", row.target.toUtf8().constData());
+    }
+}
+
+class Bench
+{
+public:
+    Bench(const QString &folder, const QString &listFile)
+        : m_folder(folder), m_listFile(listFile),
+          m_window(std::make_unique<ShoppingWindow>(folder, m_platform))
+    {
+        m_window->Form_Load();
+        m_tree = m_window->findChild<QTreeView *>(QStringLiteral("tvShopping"));
+        m_list = m_window->findChild<QTreeView *>(QStringLiteral("lvList"));
+    }
+
+    void settle() { QCoreApplication::processEvents(); }
+
+    void newList()
+    {
+        m_window->mnuFile_Click(0);
+        settle();
+    }
+
+    void openList()
+    {
+        m_platform.answerFileName(m_listFile);
+        m_window->mnuFile_Click(1);
+        settle();
+    }
+
+    void run()
+    {
+        const QString big = QStringLiteral("Heading 0");
+        auto bigHeading = [this] {
+            return m_window->catalogue().findFirst(QStringLiteral("Heading 0"));
+        };
+        Q_UNUSED(big)
+
+        add(QStringLiteral("New List, 32767 nodes, first paint"),
+            time([this] { openList(); }, [this] { newList(); }), QStringLiteral("<= 15 ms"));
+
+        add(QStringLiteral("tick heading of 30000 items, Yes"),
+            time([this] { newList(); },
+                 [this, bigHeading] {
+                     m_platform.messageAnswers << MessageAnswer::Yes;
+                     m_tree->model()->setData(model()->indexOf(bigHeading()), Qt::Checked,
+                                              Qt::CheckStateRole);
+                     settle();
+                 }),
+            QStringLiteral("<= 50 ms"));
+
+        auto selectBig = [this, bigHeading] {
+            m_tree->selectionModel()->select(model()->indexOf(bigHeading()),
+                                             QItemSelectionModel::ClearAndSelect);
+        };
+        add(QStringLiteral("Ctrl+Insert on that heading (adds)"),
+            time(
+                [this, selectBig] {
+                    newList();
+                    selectBig();
+                },
+                [this] {
+                    m_window->mnuItem_Click(0);
+                    settle();
+                }),
+            QStringLiteral("<= 50 ms"));
+        add(QStringLiteral("Ctrl+Insert on it again (all raises)"),
+            time(
+                [this, selectBig] {
+                    newList();
+                    selectBig();
+                    m_window->mnuItem_Click(0);
+                    settle();
+                },
+                [this] {
+                    m_window->mnuItem_Click(0);
+                    settle();
+                }),
+            QStringLiteral("<= 50 ms"));
+
+        add(QStringLiteral("Open 32767 rows with their ticks"),
+            time([this] { newList(); }, [this] { openList(); }), QStringLiteral("<= 50 ms"));
+
+        const QString saved = QDir(m_folder).filePath(QStringLiteral("saved.shp"));
+        const QByteArray bytes = [&] {
+            QFile file(m_listFile);
+            file.open(QIODevice::ReadOnly);
+            return file.readAll();
+        }();
+        const Sample raw = time({}, [&] {
+            QFile file(QDir(m_folder).filePath(QStringLiteral("raw.shp")));
+            file.open(QIODevice::WriteOnly);
+            file.write(bytes);
+        });
+        add(QStringLiteral("Save List of 32767 rows"),
+            time([this, saved] { m_platform.answerFileName(saved); },
+                 [this] {
+                     m_window->mnuFile_Click(2);
+                     settle();
+                 }),
+            QStringLiteral("<= 50 ms"), QStringLiteral("writing the same bytes raw"), raw);
+
+        add(QStringLiteral("New List with a full list"),
+            time([this] { openList(); }, [this] { newList(); }), QStringLiteral("<= 50 ms"));
+
+        openList();
+        for (int header = 1; header <= 3; ++header) {
+            add(QStringLiteral("sort by column %1, with repaint").arg(header),
+                time({},
+                     [this, header] {
+                         m_window->lvList_ColumnClick(header);
+                         settle();
+                     }),
+                QStringLiteral("<= 20 ms"));
+        }
+        add(QStringLiteral("UpdateTotals of 32767 rows"),
+            time({}, [this] { m_window->UpdateTotals(); }), QStringLiteral("<= 50 ms"));
+
+        add(QStringLiteral("untick the item of the last row"),
+            time([this] { openList(); },
+                 [this] {
+                     const ShoppingList &list = m_window->list();
+                     const ListRow &last = list.row(list.count());
+                     const int node = m_window->catalogue().findAll(last.item).constFirst();
+                     m_tree->model()->setData(model()->indexOf(node), Qt::Unchecked,
+                                              Qt::CheckStateRole);
+                     settle();
+                 }),
+            QStringLiteral("<= 50 ms"));
+        add(QStringLiteral("Del of the last row"),
+            time(
+                [this] {
+                    openList();
+                    const QModelIndex last =
+                        m_list->model()->index(m_list->model()->rowCount() - 1, 0);
+                    m_list->selectionModel()->select(last, QItemSelectionModel::ClearAndSelect |
+                                                               QItemSelectionModel::Rows);
+                },
+                [this] {
+                    m_window->cmdDelete_Click();
+                    settle();
+                }),
+            QStringLiteral("<= 50 ms"));
+    }
+
+private:
+    CatalogueModel *model() { return qobject_cast<CatalogueModel *>(m_tree->model()); }
+
+    QString m_folder;
+    QString m_listFile;
+    ScriptedPlatform m_platform;
+    std::unique_ptr<ShoppingWindow> m_window;
+    QTreeView *m_tree = nullptr;
+    QTreeView *m_list = nullptr;
+};
+
+Sample readRaw(const QString &folder)
+{
+    return time({}, [&] {
+        const QStringList names = QDir(folder).entryList({QStringLiteral("*.txt")}, QDir::Files);
+        qint64 total = 0;
+        for (const QString &name : names) {
+            QFile file(QDir(folder).filePath(name));
+            file.open(QIODevice::ReadOnly);
+            total += file.readAll().size();
+        }
+        Q_UNUSED(total)
+    });
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    if (argc > 1) {
+        runs = std::max(3, QByteArray(argv[1]).toInt());
+    }
+    QTemporaryDir large;
+    QTemporaryDir small;
+    BenchData::writeLargeCatalogue(large.path());
+    const QString listFile = QDir(large.path()).filePath(QStringLiteral("large.shp"));
+    BenchData::writeLargeListFile(listFile);
+    BenchData::writeDefaultSizeCatalogue(small.path());
+
+    const QString benchDir = QCoreApplication::applicationDirPath();
+    const QString probe = QDir(benchDir).filePath(QStringLiteral("startup_probe"));
+    const QString empty = QDir(benchDir).filePath(QStringLiteral("empty_window_probe"));
+    const auto [emptyTime, emptyMemory] = processFigures({empty});
+    const auto [smallTime, smallMemory] = processFigures({probe, small.path()});
+    const auto [largeTime, largeMemory] = processFigures({probe, large.path(), listFile});
+    add(QStringLiteral("start-up, default-size catalogue (process)"), smallTime,
+        QStringLiteral("<= 1.1 x floor"), QStringLiteral("empty main window (process)"), emptyTime);
+    add(QStringLiteral("start-up, 32767 nodes + 32767-row list"), largeTime,
+        QStringLiteral("<= 1.7 x floor"), QStringLiteral("empty main window (process)"), emptyTime);
+
+    Catalogue catalogue;
+    const Log log(large.path(), QStringLiteral("shopping"));
+    add(QStringLiteral("LoadCatalogue, 32767 nodes"),
+        time({}, [&] { LoadCatalogue(catalogue, large.path(), log); }), QStringLiteral("<= 10 ms"),
+        QStringLiteral("reading the same files raw"), readRaw(large.path()));
+
+    Bench(large.path(), listFile).run();
+
+    table.append({QStringLiteral("peak memory, full sizes (MB)"), largeMemory,
+                  QStringLiteral("empty main window (MB)"), emptyMemory,
+                  QStringLiteral("<= 1.3 x floor"), QStringLiteral("MB")});
+    table.append({QStringLiteral("peak memory, default-size catalogue (MB)"), smallMemory,
+                  QStringLiteral("empty main window (MB)"), emptyMemory, QString(),
+                  QStringLiteral("MB")});
+    print();
+    return 0;
+}
