@@ -4,6 +4,7 @@
 #include "Platform.h"
 #include "about/AboutBox.h"
 #include "about/ProductWindow.h"
+#include "about/VersionInfo.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/CatalogueLoader.h"
 #include "catalogue/CatalogueModel.h"
@@ -60,7 +61,7 @@ ShoppingWindow::ShoppingWindow(const QString &programFolder, Platform &platform,
       m_catalogue(new Catalogue(this)), m_list(new ShoppingList(this))
 {
     setObjectName(QStringLiteral("frmShopping"));
-    setWindowTitle(QStringLiteral("Torvy Softwares Vendrel"));
+    setWindowTitle(ProductName());
     setWindowIcon(TreeImages::icon(QStringLiteral("closed")));
     // Nothing on this system is called "MS Sans Serif"; its metric twin is.
     QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
