@@ -423,7 +423,7 @@ void ShoppingWindow::mnuHelp_Click(int index)
     if (index == 0) {
         showHowToUse();
     } else if (index == 2) {
-        AboutBox about(m_platform, this);
+        AboutBox about(m_platform, QCoreApplication::applicationFilePath(), this);
         about.exec();
     }
 }
