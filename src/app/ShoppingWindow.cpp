@@ -62,7 +62,7 @@ ShoppingWindow::ShoppingWindow(const QString &programFolder, Platform &platform,
 {
     setObjectName(QStringLiteral("frmShopping"));
     setWindowTitle(ProductName());
-    setWindowIcon(TreeImages::icon(QStringLiteral("closed")));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/shopping.png")));
     // Nothing on this system is called "MS Sans Serif"; its metric twin is.
     QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
 
