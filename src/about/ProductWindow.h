@@ -3,8 +3,10 @@
 #include <QWidget>
 
 class Platform;
+class QLabel;
 
-// The window that presents the maker's programs; modeless.
+// The window that presents the maker's programs, with a link to the maker's home page.
+// Modeless and on its own: the main window makes it once and shows it again on request.
 class ProductWindow final : public QWidget
 {
     Q_OBJECT
@@ -12,6 +14,9 @@ class ProductWindow final : public QWidget
 public:
     explicit ProductWindow(Platform &platform, QWidget *parent = nullptr);
 
+    void lblHomePage_Click();
+
 private:
     Platform &m_platform;
+    QLabel *m_lblHomePage = nullptr;
 };

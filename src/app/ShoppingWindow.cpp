@@ -4,6 +4,7 @@
 #include "Platform.h"
 #include "about/AboutBox.h"
 #include "about/ProductWindow.h"
+#include "about/VersionInfo.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/CatalogueLoader.h"
 #include "catalogue/CatalogueModel.h"
@@ -61,8 +62,8 @@ ShoppingWindow::ShoppingWindow(const QString &programFolder, Platform &platform,
       m_catalogue(new Catalogue(this)), m_list(new ShoppingList(this))
 {
     setObjectName(QStringLiteral("frmShopping"));
-    setWindowTitle(QStringLiteral("Torvy Softwares Vendrel"));
-    setWindowIcon(TreeImages::icon(QStringLiteral("closed")));
+    setWindowTitle(ProductName());
+    setWindowIcon(QIcon(QStringLiteral(":/icons/shopping.png")));
     // Nothing on this system is called "MS Sans Serif"; its metric twin is.
     QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
 
@@ -435,7 +436,7 @@ void ShoppingWindow::mnuHelp_Click(int index)
     if (index == 0) {
         showHowToUse();
     } else if (index == 2) {
-        AboutBox about(m_platform, this);
+        AboutBox about(m_platform, QCoreApplication::applicationFilePath(), this);
         about.exec();
     }
 }
