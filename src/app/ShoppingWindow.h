@@ -9,6 +9,7 @@
 #include <memory>
 
 class Catalogue;
+class ListAppearance;
 class CatalogueModel;
 class Log;
 class Platform;
@@ -105,4 +106,5 @@ private:
     Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
     bool m_ended = false;
     QPointer<QWidget> m_productWindow;
+    std::unique_ptr<ListAppearance> m_listAppearance;
 };
