@@ -1,7 +1,6 @@
 #include "IniFile.h"
 
 #include "common/FileAccess.h"
-#include "common/TextDecoding.h"
 
 #include <QFileInfo>
 #include <QSaveFile>
@@ -71,6 +70,18 @@ std::optional<QByteArray> encodeWindows1252(const QString &text)
     return bytes;
 }
 
+QString decodeWindows1252(QByteArrayView bytes)
+{
+    QString text;
+    text.reserve(bytes.size());
+    for (const char byte : bytes) {
+        const auto b = static_cast<unsigned char>(byte);
+        text.append(b >= 0x80 && b <= 0x9F ? QChar(windows1252High[b - 0x80u])
+                                           : QChar(char16_t(b)));
+    }
+    return text;
+}
+
 bool sameName(const QString &a, const QString &b)
 {
     return a.compare(b, Qt::CaseInsensitive) == 0;
@@ -115,8 +126,9 @@ bool IniFile::isValidName(const QString &name)
 
 QString IniFile::decode(qsizetype from, qsizetype to) const
 {
-    const QByteArray part = m_bytes.mid(from, to - from);
-    return m_utf8 ? QString::fromUtf8(part) : DecodeText(part);
+    // The whole file decides the encoding: a part of a Windows-1252 file may look like UTF-8.
+    const QByteArrayView part(m_bytes.constData() + from, to - from);
+    return m_utf8 ? QString::fromUtf8(part) : decodeWindows1252(part);
 }
 
 void IniFile::parse()
@@ -145,19 +157,16 @@ void IniFile::parse()
         while (first < line.contentEnd && isBlank(m_bytes[first])) {
             ++first;
         }
-        const qsizetype close = first < line.contentEnd && m_bytes[first] == '['
-                                    ? m_bytes.lastIndexOf(']', line.contentEnd - 1)
-                                    : -1;
-        if (close > first) {
+        // Searches stay inside the line, so a long file is read in one pass.
+        const QByteArrayView text(m_bytes.constData() + first, line.contentEnd - first);
+        const qsizetype close = text.startsWith('[') ? text.lastIndexOf(']') : -1;
+        if (close > 0) {
             line.kind = Line::Kind::Section;
-            line.name = stripBlanks(decode(first + 1, close));
-        } else {
-            const qsizetype equals = m_bytes.indexOf('=', first);
-            if (equals >= 0 && equals < line.contentEnd) {
-                line.kind = Line::Kind::Key;
-                line.name = stripBlanks(decode(first, equals));
-                line.valueStart = equals + 1;
-            }
+            line.name = stripBlanks(decode(first + 1, first + close));
+        } else if (const qsizetype equals = text.indexOf('='); equals >= 0) {
+            line.kind = Line::Kind::Key;
+            line.name = stripBlanks(decode(first, first + equals));
+            line.valueStart = first + equals + 1;
         }
         m_lines.append(line);
         start = line.end;
@@ -219,7 +228,7 @@ std::optional<QString> IniFile::value(const QString &section, const QString &key
 void IniFile::makeEncodable(const QString &text)
 {
     if (!m_utf8 && !encodeWindows1252(text)) {
-        m_bytes = DecodeText(m_bytes).toUtf8();
+        m_bytes = decodeWindows1252(m_bytes).toUtf8();
         m_utf8 = true;
         parse();
     }

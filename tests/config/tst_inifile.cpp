@@ -89,6 +89,9 @@ void TestIniFile::value_data()
                                  << "k" << true << QStringLiteral("Crème");
     QTest::newRow("Windows-1252 value") << QByteArray("[a]\r\nk=Cr\xE8me \x80\r\n") << "a"
                                         << "k" << true << QStringLiteral("Crème €");
+    QTest::newRow("UTF-8 look-alike in a Windows-1252 file")
+        << QByteArray("[a]\r\nk=\xC3\xA9\r\nj=\xE9\r\n") << "a"
+        << "k" << true << QStringLiteral("Ã©");
     QTest::newRow("non-ASCII names")
         << QByteArray("[Größe]\r\nWert=1\r\n") << QStringLiteral("Größe") << "Wert" << true << "1";
 }
@@ -271,7 +274,8 @@ void TestIniFile::roundTrip_data()
     QTest::newRow("semicolon") << ";x"
                                << ";x";
     QTest::newRow("non-ASCII") << QStringLiteral("日本 Ωmega") << QStringLiteral("日本 Ωmega");
-    QTest::newRow("NUL ends the value") << QStringLiteral("ab") + QChar(u'\0') + QStringLiteral("cd") << "ab";
+    QTest::newRow("NUL ends the value")
+        << QStringLiteral("ab") + QChar(u'\0') + QStringLiteral("cd") << "ab";
     QTest::newRow("empty") << ""
                            << "";
     QTest::newRow("only blanks") << "   "
