@@ -1,6 +1,8 @@
 #include "QtPlatform.h"
 
+#include "FontColorDialog.h"
 #include "common/Twips.h"
+#include "config/ColorValue.h"
 
 #include <QColorDialog>
 #include <QDesktopServices>
@@ -59,16 +61,6 @@ QMessageBox::StandardButtons toQt(MessageButtons buttons)
         return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
     }
     return QMessageBox::Ok;
-}
-
-QColor fromColorValue(quint32 value)
-{
-    return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
-}
-
-quint32 toColorValue(const QColor &color)
-{
-    return quint32(color.red()) | (quint32(color.green()) << 8) | (quint32(color.blue()) << 16);
 }
 
 } // namespace
@@ -135,38 +127,28 @@ bool QtPlatform::showSave()
 bool QtPlatform::showColor()
 {
     CommonDialog &properties = commonDialog();
-    const QColor color =
-        QColorDialog::getColor(fromColorValue(properties.color), m_parent, properties.dialogTitle);
+    // The dialog starts from the colour the value stands for, system colours included.
+    const QColor initial = ColorFromValue(qint32(properties.color), QGuiApplication::palette())
+                               .value_or(QColor(Qt::black));
+    const QColor color = QColorDialog::getColor(initial, m_parent, properties.dialogTitle);
     if (!color.isValid()) {
         return false;
     }
-    properties.color = toColorValue(color);
+    // Confirming the colour unchanged keeps the value it had, a system colour stays one.
+    if (color.rgb() != initial.rgb()) {
+        properties.color = quint32(ColorValue(color));
+    }
     return true;
 }
 
 bool QtPlatform::showFont()
 {
     CommonDialog &properties = commonDialog();
-    QFont initial(properties.fontName.isEmpty() ? QGuiApplication::font().family()
-                                                : properties.fontName);
-    if (properties.fontSize > 0) {
-        initial.setPointSizeF(properties.fontSize);
-    }
-    initial.setBold(properties.fontBold);
-    initial.setItalic(properties.fontItalic);
-    initial.setUnderline(properties.fontUnderline);
-    initial.setStrikeOut(properties.fontStrikethru);
-    bool ok = false;
-    const QFont font = QFontDialog::getFont(&ok, initial, m_parent);
-    if (!ok) {
+    FontColorDialog dialog(properties, m_parent);
+    if (dialog.exec() != QDialog::Accepted) {
         return false;
     }
-    properties.fontName = font.family();
-    properties.fontSize = font.pointSizeF();
-    properties.fontBold = font.bold();
-    properties.fontItalic = font.italic();
-    properties.fontUnderline = font.underline();
-    properties.fontStrikethru = font.strikeOut();
+    dialog.storeInto(properties);
     return true;
 }
 

@@ -1,6 +1,8 @@
 #include "ShoppingWindow.h"
 
+#include "FormPlacement.h"
 #include "HelpText.h"
+#include "ListAppearance.h"
 #include "Platform.h"
 #include "about/AboutBox.h"
 #include "about/ProductWindow.h"
@@ -11,6 +13,7 @@
 #include "catalogue/Picking.h"
 #include "common/Twips.h"
 #include "common/WaitCursor.h"
+#include "config/Settings.h"
 #include "list/ListFileCommands.h"
 #include "list/ListOperations.h"
 #include "list/ShoppingList.h"
@@ -140,6 +143,7 @@ void ShoppingWindow::createControls()
     m_lvList->header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_lvList->viewport()->installEventFilter(this);
     m_lvList->setVisible(false); // shown at the end of start-up
+    m_listAppearance = std::make_unique<ListAppearance>(*m_lvList);
     connect(m_lvList->header(), &QHeaderView::sectionClicked, this,
             [this](int section) { lvList_ColumnClick(section + 1); });
 
@@ -294,11 +298,12 @@ void ShoppingWindow::createStatusBar()
 
 void ShoppingWindow::Form_Load()
 {
+    const QString file = SettingsFilePath(m_programFolder);
+    RestoreFormPlacement(*this, file, m_platform.screenSizeTwips(), *m_log);
     show();
     QCoreApplication::processEvents();
-    m_lvList->setColumnWidth(0, TwipsToPixelsX(900));
-    m_lvList->setColumnWidth(1, TwipsToPixelsX(2200));
-    m_lvList->setColumnWidth(2, TwipsToPixelsX(1340));
+    m_listAppearance->ReadColumnWidths(file, *m_log);
+    m_listAppearance->ReadFont(file, *m_log);
     QCoreApplication::processEvents();
     m_lvList->setVisible(true);
     loadCatalogue();
@@ -307,6 +312,10 @@ void ShoppingWindow::Form_Load()
 
 void ShoppingWindow::Form_Unload()
 {
+    const QString file = SettingsFilePath(m_programFolder);
+    SaveFormPlacement(*this, file);
+    m_listAppearance->WriteColumnWidths(file);
+    m_listAppearance->WriteFont(file);
     m_ended = true;
     delete m_productWindow;
     emit programEnded();
@@ -451,11 +460,34 @@ void ShoppingWindow::mnuHelpCatalog_Click()
     m_productWindow->raise();
 }
 
-void ShoppingWindow::mnuOptionFont_Click() {}
+void ShoppingWindow::mnuOptionFont_Click()
+{
+    CommonDialog &dialog = m_platform.commonDialog();
+    dialog.cancelError = true;
+    dialog.flags = 259; // screen and printer fonts, effects
+    if (!m_platform.showFont()) {
+        return; // a cancelled dialog leaves the list as it was
+    }
+    // Each value the list cannot take is passed over; underline and strikeout are not used.
+    m_listAppearance->setForeColor(qint32(dialog.color));
+    m_listAppearance->setFontName(dialog.fontName);
+    m_listAppearance->setFontSize(dialog.fontSize);
+    m_listAppearance->setBold(dialog.fontBold);
+    m_listAppearance->setItalic(dialog.fontItalic);
+}
 
 void ShoppingWindow::mnuOptionFontPrinter_Click() {}
 
-void ShoppingWindow::optColorBack_Click() {}
+void ShoppingWindow::optColorBack_Click()
+{
+    CommonDialog &dialog = m_platform.commonDialog();
+    dialog.cancelError = true;
+    dialog.color = quint32(m_listAppearance->backColor());
+    dialog.dialogTitle = QStringLiteral("Choose Background Colour for the List");
+    if (m_platform.showColor()) {
+        m_listAppearance->setBackColor(qint32(dialog.color));
+    }
+}
 
 void ShoppingWindow::cmdOK_Click()
 {

@@ -10,6 +10,7 @@
 
 class Catalogue;
 struct ListFileContext;
+class ListAppearance;
 class CatalogueModel;
 class Log;
 class Platform;
@@ -108,4 +109,5 @@ private:
     bool m_ended = false;
     bool m_selectionRemoved = false;
     QPointer<QWidget> m_productWindow;
+    std::unique_ptr<ListAppearance> m_listAppearance;
 };

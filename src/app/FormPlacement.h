@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QSizeF>
+#include <QString>
+
+class Log;
+class QWidget;
+
+// The window comes back where the user left it: its outer size and place, in twips, kept in
+// the settings file's section named after the window (Height, Width, Left, Top).
+
+// Reads the placement and moves and sizes the window in one go, its frame included, before it
+// is shown. A height or width of 0 is three quarters of the screen's. Places off the screen are
+// applied as they are; a size the window cannot take (not positive, or absurdly large) leaves
+// the window at its designed size and place. The frame that a window manager adds after the
+// window is shown is taken off the inner size as soon as it is known, so the outer size is the
+// stored one.
+void RestoreFormPlacement(QWidget &window, const QString &file, const QSizeF &screenTwips,
+                          const Log &log);
+
+// Writes the window's outer size and place as it reports them, whatever its state. A value
+// whose pixels have not changed since the restore is written back exactly as it was read.
+void SaveFormPlacement(const QWidget &window, const QString &file);

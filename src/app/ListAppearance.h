@@ -1,0 +1,47 @@
+#pragma once
+
+#include "config/ViewSettings.h"
+
+#include <QString>
+
+#include <array>
+
+class Log;
+class QTreeView;
+
+// The shopping list's look that the user chooses and the settings file keeps: the widths of
+// its three columns, its font, its text and background colours. Colours are kept as the values
+// they were given, so that a system colour is written back as the system colour it names.
+// A value the list cannot take is passed over and the list keeps what it had.
+class ListAppearance final
+{
+public:
+    // Gives the list its designed colours: system window text on white.
+    explicit ListAppearance(QTreeView &list);
+
+    // Section display, listCol1 to listCol3: read all three, then set the widths in order.
+    void ReadColumnWidths(const QString &file, const Log &log);
+    void WriteColumnWidths(const QString &file) const;
+
+    // Section font: name, size, forecolor, bold, italic, backcolor, each applied as read.
+    void ReadFont(const QString &file, const Log &log);
+    // Section font: bold, italic, name, forecolor, size, backcolor.
+    void WriteFont(const QString &file) const;
+
+    bool setForeColor(qint32 value);
+    bool setBackColor(qint32 value);
+    qint32 foreColor() const { return m_foreColor; }
+    qint32 backColor() const { return m_backColor; }
+    bool setFontName(const QString &name);
+    bool setFontSize(double points);
+    void setBold(bool on);
+    void setItalic(bool on);
+
+private:
+    bool setColor(int role, qint32 value);
+
+    QTreeView &m_list;
+    qint32 m_foreColor = 0;
+    qint32 m_backColor = 0;
+    std::array<KeptLength, 3> m_columns;
+};

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QColor>
+#include <QPalette>
+
+#include <optional>
+
+// Colours as the settings file and the common dialog hold them: 32-bit values with red in the
+// lowest byte (0x00BBGGRR). A value with the top bit set names the system colour in its low
+// byte (0x80000008 is the window text colour), taken from the palette's matching role.
+
+// The colour a value stands for; nothing for a value that names no colour (bits 24 to 30 set,
+// or a system colour number that does not exist).
+std::optional<QColor> ColorFromValue(qint32 value, const QPalette &palette);
+
+// The value of a plain colour.
+qint32 ColorValue(const QColor &color);
+
+// The system colour values the designed list uses.
+inline constexpr qint32 SystemWindowTextColor = qint32(0x80000008u);
+inline constexpr qint32 WhiteColor = 0x00FFFFFF;
