@@ -87,6 +87,8 @@ private:
     void loadCatalogue();
     void showHowToUse();
     bool rowIsSelected() const;
+    QString printerFontSetting(const QString &key) const;
+    void closePreviews();
 
     QString m_programFolder;
     Platform &m_platform;
@@ -105,4 +107,6 @@ private:
     Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
     bool m_ended = false;
     QPointer<QWidget> m_productWindow;
+    // Preview windows have no owner but close with the program.
+    QList<QPointer<QWidget>> m_previews;
 };
