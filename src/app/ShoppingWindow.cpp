@@ -19,6 +19,8 @@
 #include "list/ShoppingList.h"
 #include "list/ShoppingListModel.h"
 #include "log/Log.h"
+#include "print/PrintCommands.h"
+#include "print/PrintoutWindow.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -94,6 +96,15 @@ ShoppingWindow::ShoppingWindow(const QString &programFolder, Platform &platform,
 ShoppingWindow::~ShoppingWindow()
 {
     delete m_productWindow;
+    closePreviews();
+}
+
+void ShoppingWindow::closePreviews()
+{
+    for (const QPointer<QWidget> &preview : std::as_const(m_previews)) {
+        delete preview;
+    }
+    m_previews.clear();
 }
 
 void ShoppingWindow::createControls()
@@ -318,6 +329,7 @@ void ShoppingWindow::Form_Unload()
     m_listAppearance->WriteFont(file);
     m_ended = true;
     delete m_productWindow;
+    closePreviews();
     emit programEnded();
 }
 
@@ -476,7 +488,23 @@ void ShoppingWindow::mnuOptionFont_Click()
     m_listAppearance->setItalic(dialog.fontItalic);
 }
 
-void ShoppingWindow::mnuOptionFontPrinter_Click() {}
+void ShoppingWindow::mnuOptionFontPrinter_Click()
+{
+    const QString file = SettingsFilePath(m_programFolder);
+    const bool chosen =
+        ChoosePrinterFont(m_platform, [&file](const QString &key, const QString &value) {
+            WriteIniValue(QStringLiteral("PrinterFont"), key, value, file);
+        });
+    if (chosen) {
+        cmdPrint_Click(0);
+    }
+}
+
+QString ShoppingWindow::printerFontSetting(const QString &key) const
+{
+    return ReadIniValue(SettingsFilePath(m_programFolder), QStringLiteral("PrinterFont"), key,
+                        *m_log);
+}
 
 void ShoppingWindow::optColorBack_Click()
 {
@@ -494,7 +522,18 @@ void ShoppingWindow::cmdOK_Click()
     SaveListFile(listFileContext());
 }
 
-void ShoppingWindow::cmdPrint_Click(int) {}
+void ShoppingWindow::cmdPrint_Click(int index)
+{
+    const PrinterFontReader settings = [this](const QString &key) {
+        return printerFontSetting(key);
+    };
+    if (index == 0) {
+        m_previews.removeAll(nullptr);
+        m_previews.append(ShowPrintPreview(*m_list, m_platform, settings));
+    } else if (index == 1) {
+        PrintList(*m_list, m_platform, settings, m_programFolder);
+    }
+}
 
 void ShoppingWindow::OpenList()
 {

@@ -90,6 +90,8 @@ private:
     void showHowToUse();
     bool rowIsSelected() const;
     ListFileContext listFileContext();
+    QString printerFontSetting(const QString &key) const;
+    void closePreviews();
 
     QString m_programFolder;
     Platform &m_platform;
@@ -110,4 +112,6 @@ private:
     bool m_selectionRemoved = false;
     QPointer<QWidget> m_productWindow;
     std::unique_ptr<ListAppearance> m_listAppearance;
+    // Preview windows have no owner but close with the program.
+    QList<QPointer<QWidget>> m_previews;
 };

@@ -1,0 +1,136 @@
+#include "PrintCommands.h"
+
+#include "PreviewSurface.h"
+#include "PrinterSurface.h"
+#include "PrintoutWindow.h"
+#include "app/Platform.h"
+#include "common/NumberText.h"
+#include "common/Twips.h"
+
+#include <QLocale>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+namespace {
+
+const QString documentName = QStringLiteral("shopping");
+
+void report(Platform &platform, const QString &text)
+{
+    MessageBoxRequest request;
+    request.text = text;
+    request.icon = MessageIcon::Exclamation;
+    platform.messageBox(request);
+}
+
+// Lays the list out on printer and ends the job; reports what went wrong.
+void printOn(QPrinter &printer, const ShoppingList &list, Platform &platform,
+             const PrinterFontReader &settings)
+{
+    printer.setDocName(documentName);
+    PrinterSurface surface(printer);
+    if (const std::optional<QString> failure = PrintShoppingList(surface, list, settings)) {
+        surface.abortJob();
+        report(platform, QStringLiteral("The list could not be printed.\n\n") + *failure);
+        return;
+    }
+    if (const std::optional<QString> failure = surface.endJob()) {
+        report(platform, QStringLiteral("The list could not be printed.\n\n") + *failure);
+    }
+}
+
+void offerPdf(const ShoppingList &list, Platform &platform, const PrinterFontReader &settings,
+              const QString &programFolder)
+{
+    MessageBoxRequest request;
+    request.text = QStringLiteral("There is no default printer, so the list cannot be printed.\n\n"
+                                  "Save the printout as a PDF file instead?");
+    request.icon = MessageIcon::Question;
+    request.buttons = MessageButtons::YesNo;
+    request.defaultAnswer = MessageAnswer::Yes;
+    if (platform.messageBox(request) != MessageAnswer::Yes) {
+        return;
+    }
+    CommonDialog &dialog = platform.commonDialog();
+    dialog.dialogTitle = QStringLiteral("Save Printout As");
+    dialog.filter = QStringLiteral("*.pdf");
+    dialog.defaultExt = QStringLiteral("pdf");
+    dialog.initDir = programFolder;
+    dialog.fileName = QStringLiteral("shopping.pdf");
+    if (!platform.showSave() || dialog.fileName.isEmpty()) {
+        return;
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dialog.fileName);
+    printer.setPageSize(LocalePageSize());
+    printOn(printer, list, platform, settings);
+}
+
+} // namespace
+
+QPageSize LocalePageSize()
+{
+    return QPageSize(QLocale::system().measurementSystem() == QLocale::ImperialUSSystem
+                         ? QPageSize::Letter
+                         : QPageSize::A4);
+}
+
+double DefaultPageWidthTwips()
+{
+    const QPrinterInfo printer = QPrinterInfo::defaultPrinter();
+    QPageSize size = printer.isNull() ? QPageSize() : printer.defaultPageSize();
+    if (!size.isValid()) {
+        size = LocalePageSize();
+    }
+    // A point is 20 twips.
+    return size.sizePoints().width() * 20.0;
+}
+
+PrintoutWindow *ShowPrintPreview(const ShoppingList &list, Platform &platform,
+                                 const PrinterFontReader &settings)
+{
+    auto *window = new PrintoutWindow;
+    window->placeAtCorner(QSize(TwipsToPixelsX(DefaultPageWidthTwips()),
+                                TwipsToPixelsY(platform.screenSizeTwips().height() / 3)));
+    window->show();
+    std::optional<QString> failure;
+    {
+        PreviewSurface surface(*window);
+        failure = PrintShoppingList(surface, list, settings);
+    }
+    if (failure) {
+        report(platform, QStringLiteral("The print preview could not be made.\n\n") + *failure);
+    }
+    return window;
+}
+
+void PrintList(const ShoppingList &list, Platform &platform, const PrinterFontReader &settings,
+               const QString &programFolder)
+{
+    // Without a default printer Qt would quietly fall back to a PDF file of no name.
+    if (QPrinterInfo::defaultPrinter().isNull()) {
+        offerPdf(list, platform, settings, programFolder);
+        return;
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    printOn(printer, list, platform, settings);
+}
+
+bool ChoosePrinterFont(Platform &platform, const PrinterFontWriter &write)
+{
+    CommonDialog &dialog = platform.commonDialog();
+    // Screen and printer fonts, with effects (underline, strikeout, colour).
+    dialog.flags = 259;
+    dialog.cancelError = true;
+    if (!platform.showFont()) {
+        return false;
+    }
+    const auto flag = [](bool on) { return on ? QStringLiteral("-1") : QStringLiteral("0"); };
+    write(QStringLiteral("bold"), flag(dialog.fontBold));
+    write(QStringLiteral("italic"), flag(dialog.fontItalic));
+    write(QStringLiteral("name"), dialog.fontName);
+    write(QStringLiteral("forecolor"), QString::number(qint32(dialog.color)));
+    write(QStringLiteral("size"), ShortestDecimal(dialog.fontSize));
+    return true;
+}

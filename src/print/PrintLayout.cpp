@@ -1,0 +1,287 @@
+#include "PrintLayout.h"
+
+#include "DrawingSurface.h"
+#include "common/NumberText.h"
+#include "common/WaitCursor.h"
+
+#include <QDate>
+#include <QHash>
+#include <QLocale>
+
+#include <vector>
+
+namespace {
+
+const QString &cell(const ListRow &row, ShoppingList::Column column)
+{
+    switch (column) {
+    case ShoppingList::QuantityColumn:
+        return row.quantity;
+    case ShoppingList::ItemColumn:
+        return row.item;
+    case ShoppingList::CategoryColumn:
+        break;
+    }
+    return row.category;
+}
+
+// Trimming removes blanks only, not tabs or line ends.
+QString trimBlanks(const QString &text)
+{
+    qsizetype first = 0;
+    qsizetype last = text.size();
+    while (first < last && text[first] == u' ') {
+        ++first;
+    }
+    while (last > first && text[last - 1] == u' ') {
+        --last;
+    }
+    return text.mid(first, last - first);
+}
+
+QString rowLine(const ListRow &row)
+{
+    const QString quantity = trimBlanks(row.quantity);
+    if (quantity == u"1") {
+        return row.item;
+    }
+    return row.item + QStringLiteral(" ( x") + quantity + QStringLiteral(" )");
+}
+
+qint16 wholeNumber(double value, const char *what)
+{
+    const std::optional<qint16> whole = ToInt16(value);
+    if (!whole) {
+        throw PrintFailure(QStringLiteral("The %1 (%2) is out of range.")
+                               .arg(QString::fromLatin1(what), ShortestDecimal(value)));
+    }
+    return *whole;
+}
+
+// A stored colour is a signed 32-bit decimal number; anything else cannot be drawn in.
+quint32 colorValue(const QString &text)
+{
+    bool ok = false;
+    const double value = text.trimmed().toDouble(&ok);
+    const std::optional<qint32> whole = ok ? ToInt32(value) : std::nullopt;
+    if (!whole) {
+        throw PrintFailure(
+            QStringLiteral("The printer font colour \"%1\" is not a colour number.").arg(text));
+    }
+    return quint32(*whole);
+}
+
+struct PrinterFont
+{
+    QString name = QStringLiteral("Arial");
+    qint16 size = 12;
+    quint32 color = 0;
+    bool bold = false;
+    bool italic = false;
+};
+
+// A missing or empty bold or italic key leaves the style off; any other text but "0" is on.
+bool flagValue(const QString &text)
+{
+    return !text.isEmpty() && text != u"0";
+}
+
+PrinterFont readPrinterFont(const PrinterFontReader &settings)
+{
+    PrinterFont font;
+    const QString name = settings(QStringLiteral("name"));
+    if (!name.isEmpty()) {
+        font.name = name;
+    }
+    const QString size = settings(QStringLiteral("size"));
+    if (!size.isEmpty()) {
+        font.size = wholeNumber(LeadingNumberValue(size), "printer font size");
+    }
+    const QString color = settings(QStringLiteral("forecolor"));
+    if (!color.isEmpty()) {
+        font.color = colorValue(color);
+    }
+    font.bold = flagValue(settings(QStringLiteral("bold")));
+    font.italic = flagValue(settings(QStringLiteral("italic")));
+    return font;
+}
+
+struct FontStyle
+{
+    qint16 size;
+    bool bold;
+    bool underline;
+};
+
+class Layout
+{
+public:
+    Layout(DrawingSurface &surface, const ShoppingList &list, const PrinterFontReader &settings)
+        : m_surface(surface), m_list(list), m_settings(settings)
+    {}
+
+    void run();
+
+private:
+    enum class At { Heading, Row };
+
+    // Runs one step. Before the first row has been looked at, a failure ends the layout;
+    // after that the failing step is skipped.
+    template<typename Step> void step(Step &&action)
+    {
+        if (!m_rowExamined) {
+            action();
+            return;
+        }
+        try {
+            action();
+        } catch (const PrintFailure &) {
+        }
+    }
+
+    void switchFont(const FontStyle &style);
+    void printAtColumn(const QString &text);
+    void columnBreak(At at);
+
+    DrawingSurface &m_surface;
+    const ShoppingList &m_list;
+    const PrinterFontReader &m_settings;
+    PrinterFont m_font;
+    qint16 m_width = 0;
+    qint16 m_height = 0;
+    qint16 m_x = 0;
+    bool m_rowExamined = false;
+};
+
+void Layout::run()
+{
+    m_width = wholeNumber(m_surface.drawableWidth(), "drawable width");
+    m_height = wholeNumber(m_surface.drawableHeight(), "drawable height");
+
+    QStringList table;
+    const int count = GetUniqueColumnValues(m_list, ShoppingList::CategoryColumn, table);
+    // The rows of each section in list order, gathered in one pass; the section of a row is
+    // the table entry equal to its category, the empty last one for rows without.
+    std::vector<std::vector<int>> sectionRows(size_t(count) + 1);
+    {
+        QHash<QString, int> section;
+        for (int k = 0; k <= count; ++k) {
+            section.insert(table[k], k);
+        }
+        for (int position = 1; position <= m_list.count(); ++position) {
+            sectionRows[size_t(section.value(m_list.row(position).category))].push_back(position);
+        }
+    }
+
+    m_font = readPrinterFont(m_settings);
+    m_surface.setTextColor(m_font.color);
+
+    const FontStyle title{wholeNumber(m_font.size + 3.0, "title font size"), m_font.bold, true};
+    const FontStyle heading{wholeNumber(m_font.size + 1.0, "heading font size"), true, true};
+    const FontStyle rowStyle{m_font.size, false, false};
+
+    switchFont(title);
+    m_x = wholeNumber(m_surface.textWidth(QStringLiteral("     ")), "column position");
+    m_surface.setPenX(m_x);
+    m_surface.printLine(QStringLiteral("Shopping List for ") +
+                        QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat));
+
+    const double headingLimit = m_height - m_height / 6.0;
+    const double rowLimit = m_height - m_height / 15.0;
+    for (int k = 0; k <= count; ++k) {
+        step([&] { switchFont(heading); });
+        bool full = false;
+        step([&] { full = m_surface.penY() > headingLimit; });
+        if (full) {
+            columnBreak(At::Heading);
+        }
+        step([&] { printAtColumn(QString()); });
+        step([&] { printAtColumn(table[k]); });
+        step([&] { switchFont(rowStyle); });
+        if (m_list.count() > 0) {
+            m_rowExamined = true;
+        }
+        for (const int position : sectionRows[size_t(k)]) {
+            const QString line = rowLine(m_list.row(position));
+            full = false;
+            step([&] { full = m_surface.penY() > rowLimit; });
+            if (full) {
+                columnBreak(At::Row);
+                step([&] { printAtColumn(QString()); });
+                step([&] { printAtColumn(QString()); });
+            }
+            step([&] { printAtColumn(line); });
+        }
+    }
+}
+
+void Layout::switchFont(const FontStyle &style)
+{
+    m_surface.setFontName(m_font.name);
+    m_surface.setFontSize(style.size);
+    m_surface.setFontBold(style.bold);
+    m_surface.setFontItalic(m_font.italic);
+    m_surface.setFontUnderline(style.underline);
+}
+
+void Layout::printAtColumn(const QString &text)
+{
+    m_surface.setPenX(m_x);
+    m_surface.printLine(text);
+}
+
+void Layout::columnBreak(At at)
+{
+    step([&] { m_surface.setPenY(0); });
+    // Once x no longer fits, this step fails and x stays where it was.
+    step([&] { m_x = wholeNumber(m_x + m_width / 5.0, "column position"); });
+    if (m_x <= m_width) {
+        return;
+    }
+    if (m_surface.kind() == DrawingSurface::Kind::Printer) {
+        step([&] { m_surface.newPage(); });
+        step([&] {
+            m_x = wholeNumber(m_surface.textWidth(QStringLiteral("  ")), "column position");
+        });
+    } else if (at == At::Heading) {
+        // A preview has no second page. The pen still stands at x = 0 from the last line, so
+        // the mark lands in the top-left corner, and x stays beyond the right edge.
+        step([&] { m_surface.printLine(QStringLiteral("...more...")); });
+    } else {
+        const QString more = QStringLiteral("... more ...");
+        step([&] { m_surface.setPenY(m_height - m_surface.textHeight(QStringLiteral("L"))); });
+        step([&] { m_surface.setPenX(m_width - m_surface.textWidth(more)); });
+        step([&] { m_x = wholeNumber(m_surface.penX(), "column position"); });
+        step([&] { m_surface.printLine(more); });
+    }
+}
+
+} // namespace
+
+int GetUniqueColumnValues(const ShoppingList &list, ShoppingList::Column column, QStringList &table)
+{
+    table.clear();
+    QHash<QString, bool> seen;
+    for (int position = 1; position <= list.count(); ++position) {
+        const QString &value = cell(list.row(position), column);
+        if (!value.isEmpty() && !seen.contains(value)) {
+            seen.insert(value, true);
+            table.append(value);
+        }
+    }
+    const int count = int(table.size());
+    table.append(QString());
+    return count;
+}
+
+std::optional<QString> PrintShoppingList(DrawingSurface &surface, const ShoppingList &list,
+                                         const PrinterFontReader &settings)
+{
+    const WaitCursor wait;
+    try {
+        Layout(surface, list, settings).run();
+    } catch (const PrintFailure &failure) {
+        return failure.message();
+    }
+    return std::nullopt;
+}
