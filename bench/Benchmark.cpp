@@ -254,7 +254,7 @@ public:
                  [this] {
                      const ShoppingList &list = m_window->list();
                      const ListRow &last = list.row(list.count());
-                     const int node = m_window->catalogue().findAll(last.item).constFirst();
+                     const int node = m_window->catalogue().findFirst(last.item);
                      m_tree->model()->setData(model()->indexOf(node), Qt::Unchecked,
                                               Qt::CheckStateRole);
                      settle();

@@ -165,9 +165,14 @@ void ShoppingWindow::createControls()
     connect(m_catalogue, &Catalogue::nodeExpanded, this,
             [this](int position) { m_tvShopping->expand(m_catalogueModel->indexOf(position)); });
     connect(m_catalogue, &Catalogue::rebuilt, this, [this] {
-        for (const int top : m_catalogue->topLevel()) {
-            if (m_catalogue->node(top).expanded) {
-                m_tvShopping->expand(m_catalogueModel->indexOf(top));
+        // Only the root and headings have children to show.
+        for (int position = 1; position <= m_catalogue->count(); ++position) {
+            const CatalogueNode &node = m_catalogue->node(position);
+            if (node.children.empty() && node.parent > 1) {
+                break; // the first item: headings all come before
+            }
+            if (node.expanded) {
+                m_tvShopping->expand(m_catalogueModel->indexOf(position));
             }
         }
     });

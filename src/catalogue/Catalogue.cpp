@@ -4,32 +4,42 @@
 
 Catalogue::Catalogue(QObject *parent) : QObject(parent) {}
 
-Catalogue::Rebuild::Rebuild(Catalogue &catalogue) : m_catalogue(catalogue)
+Catalogue::Rebuild::Rebuild(Catalogue &catalogue, Kind kind) : m_catalogue(catalogue)
 {
-    emit m_catalogue.aboutToRebuild();
-    m_catalogue.m_rebuilding = true;
-    m_catalogue.m_nodes.clear();
-    m_catalogue.m_topLevel.clear();
-    m_catalogue.m_positionsByText.clear();
+    if (m_catalogue.m_rebuilding++ == 0) {
+        emit m_catalogue.aboutToRebuild();
+    }
+    if (kind == ClearFirst) {
+        m_catalogue.m_nodes.clear();
+        m_catalogue.m_topLevel.clear();
+        m_catalogue.m_chains.clear();
+        m_catalogue.m_keys.clear();
+    }
 }
 
 Catalogue::Rebuild::~Rebuild()
 {
-    m_catalogue.m_rebuilding = false;
-    emit m_catalogue.rebuilt();
+    if (--m_catalogue.m_rebuilding == 0) {
+        emit m_catalogue.rebuilt();
+    }
 }
 
 int Catalogue::addNode(int parent, const QString &key, const QString &text, NodeImage image)
 {
-    Q_ASSERT(m_rebuilding);
+    Q_ASSERT(m_rebuilding > 0);
     if (count() >= MaxNodes) {
         return 0;
     }
     const int position = count() + 1;
+    if (m_nodes.capacity() == m_nodes.size()) {
+        m_nodes.reserve(std::max<size_t>(64, m_nodes.size() * 2));
+    }
     CatalogueNode node;
     node.text = text;
-    node.key = key;
     node.image = image;
+    if (!key.isEmpty()) {
+        m_keys.insert(position, key);
+    }
     node.parent = parent;
     std::vector<int> &siblings = parent == 0 ? m_topLevel : m_nodes[size_t(parent - 1)].children;
     node.row = int(siblings.size());
@@ -66,46 +76,53 @@ void Catalogue::setTicked(int position, bool ticked)
 
 void Catalogue::setExpanded(int position, bool expanded)
 {
-    m_nodes[size_t(position - 1)].expanded = expanded;
-    if (expanded && !m_rebuilding) {
+    bool &flag = m_nodes[size_t(position - 1)].expanded;
+    if (flag == expanded) {
+        return;
+    }
+    flag = expanded;
+    if (expanded && m_rebuilding == 0) {
         emit nodeExpanded(position);
     }
 }
 
 int Catalogue::findFirst(const QString &text) const
 {
-    const auto found = m_positionsByText.constFind(text);
-    return found == m_positionsByText.cend() ? 0 : found->constFirst();
-}
-
-QList<int> Catalogue::findAll(const QString &text) const
-{
-    return m_positionsByText.value(text);
+    const auto found = m_chains.constFind(text);
+    return found == m_chains.cend() ? 0 : found->first;
 }
 
 void Catalogue::indexText(int position)
 {
-    // Positions mostly arrive in ascending order; a renamed heading is sorted in.
-    QList<int> &positions = m_positionsByText[node(position).text];
-    if (positions.isEmpty() || positions.constLast() < position) {
-        positions.append(position);
-    } else {
-        positions.insert(std::lower_bound(positions.begin(), positions.end(), position), position);
+    CatalogueNode &n = m_nodes[size_t(position - 1)];
+    Chain &chain = m_chains[n.text];
+    if (chain.first == 0) {
+        chain = {position, position};
+        return;
     }
+    // New nodes come last; a renamed heading is sorted into its place.
+    int previous = chain.last;
+    while (previous != 0 && previous > position) {
+        previous = node(previous).previousWithSameText;
+    }
+    const int next = previous == 0 ? chain.first : node(previous).nextWithSameText;
+    n.previousWithSameText = previous;
+    n.nextWithSameText = next;
+    (previous == 0 ? chain.first : m_nodes[size_t(previous - 1)].nextWithSameText) = position;
+    (next == 0 ? chain.last : m_nodes[size_t(next - 1)].previousWithSameText) = position;
 }
 
 void Catalogue::unindexText(int position)
 {
-    const auto found = m_positionsByText.find(node(position).text);
-    if (found == m_positionsByText.end()) {
-        return;
-    }
-    QList<int> &positions = *found;
-    const auto at = std::lower_bound(positions.begin(), positions.end(), position);
-    if (at != positions.end() && *at == position) {
-        positions.erase(at);
-    }
-    if (positions.isEmpty()) {
-        m_positionsByText.erase(found);
+    CatalogueNode &n = m_nodes[size_t(position - 1)];
+    const auto found = m_chains.find(n.text);
+    Chain &chain = *found;
+    const int previous = n.previousWithSameText;
+    const int next = n.nextWithSameText;
+    (previous == 0 ? chain.first : m_nodes[size_t(previous - 1)].nextWithSameText) = next;
+    (next == 0 ? chain.last : m_nodes[size_t(next - 1)].previousWithSameText) = previous;
+    n.previousWithSameText = n.nextWithSameText = 0;
+    if (chain.first == 0) {
+        m_chains.erase(found);
     }
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QHash>
-#include <QList>
 #include <QObject>
 #include <QString>
 
@@ -13,13 +12,14 @@ enum class NodeImage : quint8 { Closed, Doc };
 struct CatalogueNode
 {
     QString text;
-    QString key; // only the root has one, "r"
     NodeImage image = NodeImage::Closed;
     bool ticked = false;
     bool expanded = false;
-    int parent = 0;            // position of the parent, 0 for the root
-    int row = 0;               // place among the parent's children, from 0
-    std::vector<int> children; // positions, in insertion order
+    int parent = 0;               // position of the parent, 0 for the root
+    int row = 0;                  // place among the parent's children, from 0
+    int nextWithSameText = 0;     // the next position with this text, 0 for the last
+    int previousWithSameText = 0; // the one before, 0 for the first
+    std::vector<int> children;    // positions, in insertion order
 };
 
 // The catalogue tree: a root, category headings below it and items below them. Nodes have
@@ -42,11 +42,13 @@ public:
     // The nodes without a parent, in insertion order.
     const std::vector<int> &topLevel() const { return m_topLevel; }
 
-    // Clears and rebuilds the tree: views see one reset instead of a change per node.
+    // Clears and rebuilds the tree, or (KeepNodes) makes many changes to it: views see one
+    // reset when the outermost Rebuild ends instead of a change per node.
     class Rebuild final
     {
     public:
-        explicit Rebuild(Catalogue &catalogue);
+        enum Kind { ClearFirst, KeepNodes };
+        explicit Rebuild(Catalogue &catalogue, Kind kind = ClearFirst);
         ~Rebuild();
         Q_DISABLE_COPY_MOVE(Rebuild)
 
@@ -65,8 +67,11 @@ public:
 
     // The first position whose text equals text exactly, 0 when none.
     int findFirst(const QString &text) const;
-    // Every position whose text equals text exactly, in ascending order.
-    QList<int> findAll(const QString &text) const;
+    // The next position after position with the same text, 0 when none; with findFirst, a
+    // walk over every node of one text in position order.
+    int findNext(int position) const { return node(position).nextWithSameText; }
+    // The key a node was added with; only the root has one.
+    QString key(int position) const { return m_keys.value(position); }
 
 signals:
     void aboutToRebuild();
@@ -78,8 +83,16 @@ private:
     void indexText(int position);
     void unindexText(int position);
 
+    // The first and last position of each text, ends of a chain through the nodes.
+    struct Chain
+    {
+        int first = 0;
+        int last = 0;
+    };
+
     std::vector<CatalogueNode> m_nodes;
     std::vector<int> m_topLevel;
-    QHash<QString, QList<int>> m_positionsByText;
-    bool m_rebuilding = false;
+    QHash<QString, Chain> m_chains;
+    QHash<int, QString> m_keys;
+    int m_rebuilding = 0; // depth of open Rebuilds
 };

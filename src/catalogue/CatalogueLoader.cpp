@@ -67,20 +67,26 @@ QString LoadTextIntoTree(Catalogue &tree, const QString &parentText, const QStri
         return fail(error);
     }
     int items = 0;
-    const QStringList lines = SplitLines(DecodeText(bytes));
-    for (const QString &line : lines) {
-        lastLine = line;
+    bool full = false;
+    ForEachLine(DecodeText(bytes), [&](QStringView line) {
         if (line.isEmpty()) {
-            continue;
+            return true;
         }
         if (line.front() == u';') {
-            caption = line.mid(1);
-            continue;
+            caption = line.sliced(1).toString();
+            return true;
         }
-        if (items == Catalogue::MaxNodes || tree.addNode(parent, QString(), line, image) == 0) {
-            return fail(FileError::fromErrno(EOVERFLOW));
+        if (items == Catalogue::MaxNodes ||
+            tree.addNode(parent, QString(), line.toString(), image) == 0) {
+            lastLine = line.toString();
+            full = true;
+            return false;
         }
         ++items;
+        return true;
+    });
+    if (full) {
+        return fail(FileError::fromErrno(EOVERFLOW));
     }
     return caption;
 }

@@ -23,6 +23,15 @@ bool isDigit(QChar c)
 
 double LeadingNumberValue(QStringView text)
 {
+    // Most quantities are a few plain digits.
+    if (!text.isEmpty() && text.size() <= 9 &&
+        std::all_of(text.begin(), text.end(), [](QChar c) { return isDigit(c); })) {
+        int value = 0;
+        for (const QChar c : text) {
+            value = value * 10 + (c.unicode() - u'0');
+        }
+        return value;
+    }
     // Collect the characters that form the number, dropping skipped ones, then let the C
     // library convert the clean text. The text is cut at the first character that cannot
     // continue the number.

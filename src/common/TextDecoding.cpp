@@ -39,20 +39,9 @@ QString DecodeText(const QByteArray &bytes)
 QStringList SplitLines(const QString &text)
 {
     QStringList lines;
-    const qsizetype n = text.size();
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = text[i];
-        if (c == u'\r' || c == u'\n') {
-            lines.append(text.mid(start, i - start));
-            if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n') {
-                ++i;
-            }
-            start = i + 1;
-        }
-    }
-    if (start < n) {
-        lines.append(text.mid(start));
-    }
+    ForEachLine(text, [&lines](QStringView line) {
+        lines.append(line.toString());
+        return true;
+    });
     return lines;
 }

@@ -13,3 +13,26 @@ QString DecodeText(const QByteArray &bytes);
 // each end a line; the terminator is not part of the line. A last line without terminator
 // is still a line; a terminator at the very end gives no extra empty line.
 QStringList SplitLines(const QString &text);
+
+// Calls fn(QStringView line) for each line of text, by the same rules as SplitLines, without
+// copying the lines; fn returns false to stop.
+template<typename Fn> void ForEachLine(QStringView text, Fn fn)
+{
+    const qsizetype n = text.size();
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text[i];
+        if (c == u'\r' || c == u'\n') {
+            if (!fn(text.sliced(start, i - start))) {
+                return;
+            }
+            if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n') {
+                ++i;
+            }
+            start = i + 1;
+        }
+    }
+    if (start < n) {
+        fn(text.sliced(start));
+    }
+}

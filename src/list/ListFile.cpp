@@ -6,7 +6,18 @@
 
 #include <QSaveFile>
 
-ListRow CutListLine(const QString &line)
+#include <array>
+
+namespace {
+
+struct LineFields
+{
+    QStringView quantity;
+    QStringView item;
+    QStringView category;
+};
+
+LineFields cutLine(QStringView line)
 {
     const qsizetype p1 = line.indexOf(u',');
     if (p1 < 0) {
@@ -14,11 +25,35 @@ ListRow CutListLine(const QString &line)
     }
     const qsizetype p2 = line.indexOf(u',', p1 + 1);
     if (p2 < 0) {
-        return {line.left(p1), line.mid(p1 + 1), {}};
+        return {line.first(p1), line.sliced(p1 + 1), {}};
     }
     const qsizetype categoryLength = line.size() - p2 - 2;
-    return {line.left(p1), line.mid(p1 + 1, p2 - p1 - 1),
-            categoryLength > 0 ? line.mid(p2 + 1, categoryLength) : QString()};
+    return {line.first(p1), line.sliced(p1 + 1, p2 - p1 - 1),
+            categoryLength > 0 ? line.sliced(p2 + 1, categoryLength) : QStringView()};
+}
+
+// Single digits, the usual quantities, share one copy each.
+QString quantityText(QStringView quantity)
+{
+    static const std::array<QString, 10> digits = [] {
+        std::array<QString, 10> texts;
+        for (int i = 0; i < 10; ++i) {
+            texts[size_t(i)] = QString::number(i);
+        }
+        return texts;
+    }();
+    if (quantity.size() == 1 && quantity[0] >= u'0' && quantity[0] <= u'9') {
+        return digits[size_t(quantity[0].unicode() - u'0')];
+    }
+    return quantity.toString();
+}
+
+} // namespace
+
+ListRow CutListLine(QStringView line)
+{
+    const LineFields fields = cutLine(line);
+    return {fields.quantity.toString(), fields.item.toString(), fields.category.toString()};
 }
 
 bool ReadListFile(const QString &fileName, QList<ListRow> &rows, FileError &error)
@@ -27,12 +62,19 @@ bool ReadListFile(const QString &fileName, QList<ListRow> &rows, FileError &erro
     if (!ReadRegularFile(fileName, bytes, error)) {
         return false;
     }
-    const QStringList lines = SplitLines(DecodeText(bytes));
+    const QString text = DecodeText(bytes);
+    bytes = QByteArray();
     rows.clear();
-    rows.reserve(lines.size());
-    for (const QString &line : lines) {
-        rows.append(CutListLine(line));
-    }
+    // Rows of one category mostly follow one another: they share one copy of its text.
+    QString category;
+    ForEachLine(text, [&](QStringView line) {
+        const LineFields fields = cutLine(line);
+        if (fields.category != category) {
+            category = fields.category.toString();
+        }
+        rows.append({quantityText(fields.quantity), fields.item.toString(), category});
+        return true;
+    });
     return true;
 }
 
@@ -65,7 +107,8 @@ bool SaveListboxToFile(const ShoppingList &list, const QString &fileName, const 
 
 void TickCatalogueItem(Catalogue &catalogue, const QString &category, const QString &item)
 {
-    for (const int position : catalogue.findAll(item)) {
+    for (int position = catalogue.findFirst(item); position != 0;
+         position = catalogue.findNext(position)) {
         const int parent = catalogue.node(position).parent;
         if (parent != 0 && catalogue.node(parent).text == category) {
             catalogue.setTicked(position, true);

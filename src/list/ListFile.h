@@ -17,7 +17,7 @@ class Log;
 // up to the next comma, and the category the rest of the line less its last character (the
 // comma the writer puts there, whatever it really is). A line with one comma gives a quantity
 // and an item, a line without comma only a quantity.
-ListRow CutListLine(const QString &line);
+ListRow CutListLine(QStringView line);
 
 // Reads every row of a list file; false with the reason when it cannot be read.
 bool ReadListFile(const QString &fileName, QList<ListRow> &rows, FileError &error);

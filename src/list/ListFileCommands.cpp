@@ -3,6 +3,7 @@
 #include "ListFile.h"
 #include "ShoppingList.h"
 #include "app/Platform.h"
+#include "catalogue/Catalogue.h"
 #include "common/WaitCursor.h"
 
 #include <QDir>
@@ -64,8 +65,10 @@ void OpenListFile(const ListFileContext &context)
     }
     context.tree->setVisible(false);
     context.list.clear();
-    context.loadCatalogue();
     {
+        // The tree is rebuilt and ticked at once: its view hears of it when it is done.
+        const Catalogue::Rebuild rebuild(context.catalogue, Catalogue::Rebuild::KeepNodes);
+        context.loadCatalogue();
         const ShoppingList::Batch batch(context.list);
         for (const ListRow &row : std::as_const(rows)) {
             context.list.append(row);

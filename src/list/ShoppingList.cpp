@@ -9,8 +9,7 @@ ShoppingList::ShoppingList(QObject *parent) : QObject(parent) {}
 
 int ShoppingList::find(const QString &item) const
 {
-    const auto found = m_positionsByItem.constFind(item);
-    return found == m_positionsByItem.cend() ? 0 : found->front();
+    return m_firstPosition.value(item, 0);
 }
 
 void ShoppingList::append(const ListRow &row)
@@ -18,7 +17,10 @@ void ShoppingList::append(const ListRow &row)
     m_rows.push_back(row);
     m_values.push_back(LeadingNumberValue(row.quantity));
     const int position = count();
-    m_positionsByItem[row.item].push_back(position);
+    int &first = m_firstPosition[row.item];
+    if (first == 0) {
+        first = position;
+    }
     if (m_batchDepth > 0) {
         if (m_batchFirstNew == 0) {
             m_batchFirstNew = position;
@@ -32,21 +34,10 @@ void ShoppingList::remove(int position)
 {
     flushBatch();
     emit rowsAboutToBeRemoved(position, position);
-    const QString item = row(position).item;
     m_rows.erase(m_rows.begin() + (position - 1));
     m_values.erase(m_values.begin() + (position - 1));
-    for (auto it = m_positionsByItem.begin(); it != m_positionsByItem.end();) {
-        std::vector<int> &positions = it.value();
-        if (it.key() == item) {
-            positions.erase(std::find(positions.begin(), positions.end(), position));
-        }
-        for (int &p : positions) {
-            if (p > position) {
-                --p;
-            }
-        }
-        it = positions.empty() ? m_positionsByItem.erase(it) : std::next(it);
-    }
+    // Every later row moves up one place; building the index again costs no more.
+    rebuildIndex();
     emit rowsRemoved();
 }
 
@@ -72,7 +63,7 @@ void ShoppingList::clear()
     emit aboutToClear();
     m_rows.clear();
     m_values.clear();
-    m_positionsByItem.clear();
+    m_firstPosition.clear();
     emit cleared();
 }
 
@@ -114,9 +105,13 @@ void ShoppingList::sort(Column column, Qt::SortOrder order)
 
 void ShoppingList::rebuildIndex()
 {
-    m_positionsByItem.clear();
+    m_firstPosition.clear();
+    m_firstPosition.reserve(count());
     for (int position = 1; position <= count(); ++position) {
-        m_positionsByItem[row(position).item].push_back(position);
+        int &first = m_firstPosition[row(position).item];
+        if (first == 0) {
+            first = position;
+        }
     }
 }
 

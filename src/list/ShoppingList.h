@@ -73,7 +73,7 @@ private:
 
     std::vector<ListRow> m_rows;
     std::vector<double> m_values;
-    QHash<QString, std::vector<int>> m_positionsByItem; // ascending positions
+    QHash<QString, int> m_firstPosition; // of each item text
     int m_batchDepth = 0;
     int m_batchFirstNew = 0;     // first position appended in the batch, 0 when none
     int m_batchChangedFirst = 0; // range of positions changed in the batch, 0 when none

@@ -128,7 +128,7 @@ void TestCatalogueLoader::shapes()
     QVERIFY(LoadCatalogue(catalogue, folder.path(), log));
     QCOMPARE(dump(catalogue), tree);
     QVERIFY(catalogue.node(1).expanded);
-    QCOMPARE(catalogue.node(1).key, QStringLiteral("r"));
+    QCOMPARE(catalogue.key(1), QStringLiteral("r"));
     for (int position = 2; position <= catalogue.count(); ++position) {
         QVERIFY(!catalogue.node(position).ticked);
         QVERIFY(!catalogue.node(position).expanded);
