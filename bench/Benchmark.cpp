@@ -24,6 +24,8 @@
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
+#include <time.h>
+#include <unistd.h>
 
 extern char **environ;
 
@@ -70,7 +72,9 @@ Sample time(const std::function<void()> &setup, const std::function<void()> &fn)
     return summarise(values);
 }
 
-// Runs a program to its end; gives its wall time in ms and its peak resident memory in MB.
+// Runs a probe to its end. Gives the time from starting the process to the moment the probe
+// reports its window shown and loaded (it prints a CLOCK_MONOTONIC reading in ns), and the
+// process's peak resident memory in MB.
 std::pair<double, double> runProcess(const QStringList &command)
 {
     std::vector<QByteArray> bytes;
@@ -82,20 +86,38 @@ std::pair<double, double> runProcess(const QStringList &command)
         argv.push_back(part.data());
     }
     argv.push_back(nullptr);
-    QElapsedTimer timer;
-    timer.start();
+    int out[2];
+    if (pipe(out) != 0) {
+        qFatal("no pipe");
+    }
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+    posix_spawn_file_actions_addclose(&actions, out[0]);
+    timespec start{};
+    clock_gettime(CLOCK_MONOTONIC, &start);
     pid_t pid = 0;
-    if (posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0) {
+    if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) != 0) {
         qFatal("cannot start %s", argv[0]);
     }
+    posix_spawn_file_actions_destroy(&actions);
+    close(out[1]);
+    QByteArray reported;
+    char buffer[64];
+    ssize_t got = 0;
+    while ((got = read(out[0], buffer, sizeof buffer)) > 0) {
+        reported.append(buffer, got);
+    }
+    close(out[0]);
     int status = 0;
     rusage usage{};
     wait4(pid, &status, 0, &usage);
-    const double ms = double(timer.nsecsElapsed()) / 1e6;
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 || reported.trimmed().isEmpty()) {
         qFatal("%s failed", argv[0]);
     }
-    return {ms, double(usage.ru_maxrss) / 1024.0};
+    const double ready = reported.trimmed().toDouble();
+    const double started = double(start.tv_sec) * 1e9 + double(start.tv_nsec);
+    return {(ready - started) / 1e6, double(usage.ru_maxrss) / 1024.0};
 }
 
 std::pair<Sample, Sample> processFigures(const QStringList &command)
@@ -323,10 +345,10 @@ int main(int argc, char *argv[])
     const auto [emptyTime, emptyMemory] = processFigures({empty});
     const auto [smallTime, smallMemory] = processFigures({probe, small.path()});
     const auto [largeTime, largeMemory] = processFigures({probe, large.path(), listFile});
-    add(QStringLiteral("start-up, default-size catalogue (process)"), smallTime,
-        QStringLiteral("<= 1.1 x floor"), QStringLiteral("empty main window (process)"), emptyTime);
-    add(QStringLiteral("start-up, 32767 nodes + 32767-row list"), largeTime,
-        QStringLiteral("<= 1.7 x floor"), QStringLiteral("empty main window (process)"), emptyTime);
+    add(QStringLiteral("start-up to shown window, default-size catalogue"), smallTime,
+        QStringLiteral("<= 1.1 x floor"), QStringLiteral("empty main window shown"), emptyTime);
+    add(QStringLiteral("start-up to shown window, 32767 nodes + rows"), largeTime,
+        QStringLiteral("<= 1.7 x floor"), QStringLiteral("empty main window shown"), emptyTime);
 
     Catalogue catalogue;
     const Log log(large.path(), QStringLiteral("shopping"));

@@ -1,5 +1,7 @@
 // The floor for start-up: an empty main window with two views, a status bar and four menus,
 // shown, its first events run, then the process ends.
+#include "ReportReady.h"
+
 #include <QApplication>
 #include <QLabel>
 #include <QMainWindow>
@@ -26,5 +28,6 @@ int main(int argc, char *argv[])
     window.resize(628, 380);
     window.show();
     QCoreApplication::processEvents();
+    reportReady();
     return 0;
 }

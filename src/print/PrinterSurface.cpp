@@ -1,8 +1,30 @@
 #include "PrinterSurface.h"
 
+#include <QLibrary>
 #include <QPrinter>
 
-#include <cups/cups.h>
+namespace {
+
+// Qt hands a job to CUPS when the painter ends and keeps quiet about the answer; the CUPS
+// library still holds it. The library is already loaded by Qt's printing then, so it is looked
+// up only here instead of being linked into every start of the program.
+std::optional<QString> refusalOfLastJob()
+{
+    using LastError = int (*)();
+    using LastErrorString = const char *(*)();
+    QLibrary cups(QStringLiteral("cups"), 2);
+    const auto lastError = reinterpret_cast<LastError>(cups.resolve("cupsLastError"));
+    const auto lastErrorString =
+        reinterpret_cast<LastErrorString>(cups.resolve("cupsLastErrorString"));
+    constexpr int firstClientError = 0x0400; // IPP's "bad request" and everything after it
+    if (lastError == nullptr || lastErrorString == nullptr || lastError() < firstClientError) {
+        return std::nullopt;
+    }
+    return QStringLiteral("The printer refused the job: %1")
+        .arg(QString::fromLocal8Bit(lastErrorString()));
+}
+
+} // namespace
 
 PrinterSurface::PrinterSurface(QPrinter &printer) : PainterSurface(printer), m_printer(printer) {}
 
@@ -61,13 +83,7 @@ std::optional<QString> PrinterSurface::endJob()
     if (!m_painter.end()) {
         return QStringLiteral("The print job could not be finished.");
     }
-    // Qt hands the job to CUPS at the end and keeps quiet about the answer; the answer is
-    // still the last one the CUPS library got.
-    if (sentToQueue && cupsLastError() >= IPP_STATUS_ERROR_BAD_REQUEST) {
-        return QStringLiteral("The printer refused the job: %1")
-            .arg(QString::fromLocal8Bit(cupsLastErrorString()));
-    }
-    return std::nullopt;
+    return sentToQueue ? refusalOfLastJob() : std::nullopt;
 }
 
 void PrinterSurface::abortJob()
