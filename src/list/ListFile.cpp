@@ -105,7 +105,7 @@ bool SaveListboxToFile(const ShoppingList &list, const QString &fileName, const 
     return true;
 }
 
-void TickCatalogueItem(Catalogue &catalogue, const QString &category, const QString &item)
+int TickCatalogueItem(Catalogue &catalogue, const QString &category, const QString &item)
 {
     for (int position = catalogue.findFirst(item); position != 0;
          position = catalogue.findNext(position)) {
@@ -113,7 +113,8 @@ void TickCatalogueItem(Catalogue &catalogue, const QString &category, const QStr
         if (parent != 0 && catalogue.node(parent).text == category) {
             catalogue.setTicked(position, true);
             catalogue.setExpanded(parent, true);
-            return;
+            return position;
         }
     }
+    return 0;
 }

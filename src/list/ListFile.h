@@ -29,4 +29,5 @@ bool SaveListboxToFile(const ShoppingList &list, const QString &fileName, const 
 
 // Ticks the first catalogue node, in position order, whose text is item and whose parent's text
 // is category, and expands that parent. The program's own tick: it adds nothing to the list.
-void TickCatalogueItem(Catalogue &catalogue, const QString &category, const QString &item);
+// Returns the node's position, 0 when there is none.
+int TickCatalogueItem(Catalogue &catalogue, const QString &category, const QString &item);

@@ -69,11 +69,13 @@ void OpenListFile(const ListFileContext &context)
         // The tree is rebuilt and ticked at once: its view hears of it when it is done.
         const Catalogue::Rebuild rebuild(context.catalogue, Catalogue::Rebuild::KeepNodes);
         context.loadCatalogue();
-        const ShoppingList::Batch batch(context.list);
-        for (const ListRow &row : std::as_const(rows)) {
-            context.list.append(row);
-            TickCatalogueItem(context.catalogue, row.category, row.item);
+        for (ListRow &row : rows) {
+            const int node = TickCatalogueItem(context.catalogue, row.category, row.item);
+            if (node != 0) {
+                row.item = context.catalogue.node(node).text; // the same text, shared
+            }
         }
+        context.list.append(std::move(rows));
     }
     context.tree->setVisible(true);
 }

@@ -30,6 +30,34 @@ void ShoppingList::append(const ListRow &row)
     emit rowsAppended(position, position);
 }
 
+void ShoppingList::append(QList<ListRow> &&rows)
+{
+    if (rows.isEmpty()) {
+        return;
+    }
+    const int first = count() + 1;
+    if (m_rows.isEmpty()) {
+        m_rows = std::move(rows);
+    } else {
+        m_rows.append(rows);
+    }
+    m_values.reserve(size_t(m_rows.size()));
+    for (int position = first; position <= count(); ++position) {
+        m_values.push_back(LeadingNumberValue(m_rows[position - 1].quantity));
+        int &firstOfItem = m_firstPosition[m_rows[position - 1].item];
+        if (firstOfItem == 0) {
+            firstOfItem = position;
+        }
+    }
+    if (m_batchDepth > 0) {
+        if (m_batchFirstNew == 0) {
+            m_batchFirstNew = first;
+        }
+        return;
+    }
+    emit rowsAppended(first, count());
+}
+
 void ShoppingList::remove(int position)
 {
     flushBatch();
@@ -43,7 +71,7 @@ void ShoppingList::remove(int position)
 
 void ShoppingList::setQuantity(int position, const QString &quantity)
 {
-    m_rows[size_t(position - 1)].quantity = quantity;
+    m_rows[position - 1].quantity = quantity;
     m_values[size_t(position - 1)] = LeadingNumberValue(quantity);
     if (m_batchDepth == 0) {
         emit rowsChanged(position, position);
@@ -72,10 +100,10 @@ void ShoppingList::sort(Column column, Qt::SortOrder order)
     flushBatch();
     emit aboutToSort();
     auto text = [this, column](int index) -> const QString & {
-        const ListRow &r = m_rows[size_t(index)];
+        const ListRow &r = m_rows[index];
         return column == QuantityColumn ? r.quantity : column == ItemColumn ? r.item : r.category;
     };
-    std::vector<int> order_(m_rows.size());
+    std::vector<int> order_(size_t(m_rows.size()));
     std::iota(order_.begin(), order_.end(), 0);
     std::stable_sort(order_.begin(), order_.end(), [&](int a, int b) {
         const QString &left = order == Qt::AscendingOrder ? text(a) : text(b);
@@ -86,14 +114,14 @@ void ShoppingList::sort(Column column, Qt::SortOrder order)
         }
         return c < 0;
     });
-    std::vector<ListRow> rows;
+    QList<ListRow> rows;
     std::vector<double> values;
     rows.reserve(m_rows.size());
     values.reserve(m_values.size());
     QList<int> newPosition(count());
     for (size_t i = 0; i < order_.size(); ++i) {
         const auto old = size_t(order_[i]);
-        rows.push_back(std::move(m_rows[old]));
+        rows.push_back(std::move(m_rows[qsizetype(old)]));
         values.push_back(m_values[old]);
         newPosition[qsizetype(old)] = int(i) + 1;
     }

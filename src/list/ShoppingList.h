@@ -30,7 +30,7 @@ public:
     explicit ShoppingList(QObject *parent = nullptr);
 
     int count() const { return int(m_rows.size()); }
-    const ListRow &row(int position) const { return m_rows[size_t(position - 1)]; }
+    const ListRow &row(int position) const { return m_rows[position - 1]; }
     // The leading-number value of the row's quantity.
     double quantityValue(int position) const { return m_values[size_t(position - 1)]; }
 
@@ -38,6 +38,8 @@ public:
     int find(const QString &item) const;
 
     void append(const ListRow &row);
+    // Appends many rows at once; taken over whole when the list is empty.
+    void append(QList<ListRow> &&rows);
     void remove(int position);
     void setQuantity(int position, const QString &quantity);
     void clear();
@@ -71,7 +73,7 @@ private:
     void flushBatch();
     void rebuildIndex();
 
-    std::vector<ListRow> m_rows;
+    QList<ListRow> m_rows;
     std::vector<double> m_values;
     QHash<QString, int> m_firstPosition; // of each item text
     int m_batchDepth = 0;

@@ -1,4 +1,5 @@
 #include "catalogue/Catalogue.h"
+#include "common/NumberText.h"
 #include "list/ListOperations.h"
 #include "list/ShoppingList.h"
 #include "list/ShoppingListModel.h"
@@ -171,11 +172,17 @@ void TestShoppingList::indexedFindMatchesALinearScan()
         } else if (action < 90) {
             list.sort(ShoppingList::Column(random.bounded(3)),
                       random.bounded(2) ? Qt::AscendingOrder : Qt::DescendingOrder);
-        } else if (action < 97) {
+        } else if (action < 93) {
             const ShoppingList::Batch batch(list);
             for (int i = 0; i < 5; ++i) {
                 list.append({QStringLiteral("1"), texts[random.bounded(texts.size())], {}});
             }
+        } else if (action < 97) {
+            QList<ListRow> rows;
+            for (int i = 0; i < 5; ++i) {
+                rows.append({QStringLiteral("2"), texts[random.bounded(texts.size())], {}});
+            }
+            list.append(std::move(rows));
         } else {
             list.clear();
         }
@@ -183,6 +190,9 @@ void TestShoppingList::indexedFindMatchesALinearScan()
             QCOMPARE(list.find(text), linearFind(list, text));
         }
         QCOMPARE(list.find(QStringLiteral("absent")), 0);
+        for (int p = 1; p <= list.count(); ++p) {
+            QCOMPARE(list.quantityValue(p), LeadingNumberValue(list.row(p).quantity));
+        }
     }
 }
 
