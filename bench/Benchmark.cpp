@@ -8,6 +8,8 @@
 #include "catalogue/CatalogueModel.h"
 #include "list/ShoppingList.h"
 #include "log/Log.h"
+#include "print/PrintLayout.h"
+#include "print/RecordingSurface.h"
 #include "support/ScriptedPlatform.h"
 
 #include <QApplication>
@@ -270,6 +272,23 @@ public:
         }
         add(QStringLiteral("UpdateTotals of 32767 rows"),
             time({}, [this] { m_window->UpdateTotals(); }), QStringLiteral("<= 50 ms"));
+
+        const PrinterFontReader noSettings = [](const QString &) { return QString(); };
+        add(QStringLiteral("print layout of 32767 rows, recording surface"),
+            time({},
+                 [this, &noSettings] {
+                     // A page as tall as the list, so that every row is really laid out.
+                     RecordingSurface surface(DrawingSurface::Kind::Printer, 11906, 16838);
+                     PrintShoppingList(surface, m_window->list(), noSettings);
+                 }),
+            QStringLiteral("<= 50 ms"));
+        add(QStringLiteral("print preview of 32767 rows, window shown"),
+            time({},
+                 [this] {
+                     m_window->cmdPrint_Click(0);
+                     settle();
+                 }),
+            QStringLiteral("<= 50 ms"));
 
         add(QStringLiteral("untick the item of the last row"),
             time([this] { openList(); },

@@ -20,6 +20,7 @@ PainterSurface::~PainterSurface() = default;
 void PainterSurface::setFontName(const QString &name)
 {
     m_font.setFamily(name);
+    fontChanged();
 }
 
 // A point is 20 twips. The font is sized in twips so that the painter's scale sizes it once;
@@ -27,21 +28,25 @@ void PainterSurface::setFontName(const QString &name)
 void PainterSurface::setFontSize(double points)
 {
     m_font.setPixelSize(std::max(20, qRound(points * 20)));
+    fontChanged();
 }
 
 void PainterSurface::setFontBold(bool on)
 {
     m_font.setBold(on);
+    fontChanged();
 }
 
 void PainterSurface::setFontItalic(bool on)
 {
     m_font.setItalic(on);
+    fontChanged();
 }
 
 void PainterSurface::setFontUnderline(bool on)
 {
     m_font.setUnderline(on);
+    fontChanged();
 }
 
 void PainterSurface::setTextColor(quint32 color)
@@ -49,27 +54,104 @@ void PainterSurface::setTextColor(quint32 color)
     m_color = PrintColor(color);
 }
 
+void PainterSurface::fontChanged()
+{
+    m_metrics.reset();
+    m_widths.clear();
+    m_laidOut.clear();
+    m_lastDrawn.clear();
+}
+
+const QFontMetricsF &PainterSurface::metrics() const
+{
+    if (!m_metrics) {
+        m_metrics.emplace(m_font, &m_device);
+    }
+    return *m_metrics;
+}
+
 double PainterSurface::textWidth(const QString &text) const
 {
-    return QFontMetricsF(m_font, &m_device).horizontalAdvance(text);
+    const auto known = m_widths.constFind(text);
+    if (known != m_widths.cend()) {
+        return *known;
+    }
+    return *m_widths.insert(text, metrics().horizontalAdvance(text));
 }
 
 double PainterSurface::textHeight(const QString &) const
 {
-    return QFontMetricsF(m_font, &m_device).height();
+    return metrics().height();
 }
 
 void PainterSurface::printLine(const QString &text)
 {
-    const QFontMetricsF metrics(m_font, &m_device);
-    if (!text.isEmpty()) {
+    const QFontMetricsF &metrics = this->metrics();
+    if (!m_drawable) {
+        m_drawable.emplace(drawableWidth(), drawableHeight());
+    }
+    // A line that starts beyond the drawable area would be clipped away whole; on a preview
+    // whose columns are used up that is the rest of the list, so it is not drawn at all.
+    const bool visible = m_x < m_drawable->width() && m_y < m_drawable->height();
+    if (!text.isEmpty() && visible) {
         QPainter &p = painter();
         p.setFont(m_font);
         p.setPen(m_color);
-        p.drawText(QPointF(m_x, m_y + metrics.ascent()), text);
+        auto laidOut = m_laidOut.find(text);
+        if (laidOut == m_laidOut.end() && text == m_lastDrawn) {
+            laidOut = m_laidOut.insert(text, QStaticText(text));
+            laidOut->setTextFormat(Qt::PlainText);
+            laidOut->prepare(p.transform(), m_font);
+        }
+        if (laidOut != m_laidOut.end()) {
+            drawRepeated(p, *laidOut, text);
+        } else {
+            const QPointF at(m_x, m_y);
+            if (image() != nullptr) {
+                forgetSaturated(p.transform()
+                                    .mapRect(QRectF(at, QSizeF(textWidth(text), metrics.height())))
+                                    .toAlignedRect()
+                                    .adjusted(-2, -2, 2, 2));
+            }
+            p.drawText(QPointF(m_x, m_y + metrics.ascent()), text);
+            m_lastDrawn = text;
+        }
     }
     m_x = 0;
     m_y += metrics.height();
+}
+
+void PainterSurface::drawRepeated(QPainter &p, const QStaticText &text, const QString &line)
+{
+    const QPointF at(m_x, m_y);
+    const QImage *drawnOn = image();
+    if (drawnOn == nullptr) {
+        p.drawStaticText(at, text);
+        return;
+    }
+    for (const Saturated &saturated : std::as_const(m_saturated)) {
+        if (saturated.at == at && saturated.text == line && saturated.color == m_color.rgba() &&
+            saturated.font == m_font) {
+            return;
+        }
+    }
+    const QRect place = p.transform()
+                            .mapRect(QRectF(at, QSizeF(textWidth(line), metrics().height())))
+                            .toAlignedRect()
+                            .adjusted(-2, -2, 2, 2)
+                            .intersected(drawnOn->rect());
+    forgetSaturated(place);
+    const QImage before = drawnOn->copy(place);
+    p.drawStaticText(at, text);
+    if (drawnOn->copy(place) == before) {
+        m_saturated.append({line, at, m_color.rgba(), m_font, place});
+    }
+}
+
+void PainterSurface::forgetSaturated(const QRect &place)
+{
+    m_saturated.removeIf(
+        [&place](const Saturated &saturated) { return saturated.place.intersects(place); });
 }
 
 void PainterSurface::resetPen()

@@ -4,6 +4,15 @@
 
 #include <QColor>
 #include <QFont>
+#include <QFontMetricsF>
+#include <QHash>
+#include <QImage>
+#include <QList>
+#include <QRect>
+#include <QSizeF>
+#include <QStaticText>
+
+#include <optional>
 
 class QPaintDevice;
 class QPainter;
@@ -34,11 +43,37 @@ protected:
 
     // The painter, begun on first use; throws PrintFailure when it cannot be begun.
     virtual QPainter &painter() = 0;
+    // The image drawn on, when the surface draws on one.
+    virtual const QImage *image() const { return nullptr; }
     void resetPen();
 
 private:
+    const QFontMetricsF &metrics() const;
+    void fontChanged();
+
     QPaintDevice &m_device;
     QFont m_font;
+    mutable std::optional<QFontMetricsF> m_metrics; // of m_font, measured once per font
+    mutable std::optional<QSizeF> m_drawable;
+    // Texts drawn or measured more than once in one font: the "more" marks, drawn again at every
+    // column break once the columns are used up. Laid out once per font.
+    mutable QHash<QString, double> m_widths;
+    QHash<QString, QStaticText> m_laidOut;
+    QString m_lastDrawn;
+    // On an image, a text drawn again where it already stands changes fewer pixels each time
+    // until it changes none; from then on drawing it there again is skipped. Each entry is
+    // forgotten as soon as anything else is drawn over its place.
+    struct Saturated
+    {
+        QString text;
+        QPointF at;
+        QRgb color;
+        QFont font;
+        QRect place;
+    };
+    QList<Saturated> m_saturated;
+    void drawRepeated(QPainter &p, const QStaticText &text, const QString &key);
+    void forgetSaturated(const QRect &place);
     QColor m_color = Qt::black;
     double m_x = 0;
     double m_y = 0;

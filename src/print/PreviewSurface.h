@@ -23,6 +23,7 @@ public:
 
 protected:
     QPainter &painter() override;
+    const QImage *image() const override { return &m_image; }
 
 private:
     PrintoutWindow &m_window;
