@@ -144,6 +144,10 @@ QString ShortestDecimal(double value)
         return value > 0 ? QStringLiteral("1.79769313486232E+308")
                          : QStringLiteral("-1.79769313486232E+308");
     }
+    // Whole numbers below 1E+15 are their digits; the general form is only needed otherwise.
+    if (std::fabs(value) < 1e15 && value == std::trunc(value)) {
+        return QString::number(qint64(value));
+    }
     QString text = QString::number(value, 'g', 15);
     // 'g' writes "1e+15" and "1e-05"; the program writes "1E+15" and "1E-05".
     const qsizetype e = text.indexOf(u'e');
