@@ -1,6 +1,7 @@
 // Measures every command of the program at the largest sizes (32767 catalogue nodes, 32767
 // list rows) and prints one table, each figure next to its floor. Run it by hand:
 //   build/bench/shopping_bench [runs]
+//   build/bench/shopping_bench --write-data DIR   (only writes the program folders)
 #include "BenchData.h"
 #include "app/ShoppingWindow.h"
 #include "catalogue/Catalogue.h"
@@ -348,6 +349,16 @@ int main(int argc, char *argv[])
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    if (argc > 2 && QByteArray(argv[1]) == "--write-data") {
+        // For bench/callgrind: the large and the default-size program folders, kept.
+        const QDir dir(QString::fromLocal8Bit(argv[2]));
+        dir.mkpath(QStringLiteral("large"));
+        dir.mkpath(QStringLiteral("small"));
+        BenchData::writeLargeCatalogue(dir.filePath(QStringLiteral("large")));
+        BenchData::writeLargeListFile(dir.filePath(QStringLiteral("large/large.shp")));
+        BenchData::writeDefaultSizeCatalogue(dir.filePath(QStringLiteral("small")));
+        return 0;
+    }
     if (argc > 1) {
         runs = std::max(3, QByteArray(argv[1]).toInt());
     }
