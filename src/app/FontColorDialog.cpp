@@ -8,6 +8,7 @@
 #include <QFontDialog>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPixmap>
 #include <QVBoxLayout>
@@ -58,6 +59,9 @@ FontColorDialog::FontColorDialog(const CommonDialog &properties, QWidget *parent
     m_fontDialog->setWindowFlags(Qt::Widget);
     m_fontDialog->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
     m_fontDialog->setCurrentFont(initial);
+    // The embedded chooser is a dialog too: Escape would close it alone, leaving this one
+    // empty. Its keys for closing are this dialog's.
+    m_fontDialog->installEventFilter(this);
 
     m_color = new QComboBox(this);
     m_color->setObjectName(QStringLiteral("fontColor"));
@@ -92,6 +96,22 @@ FontColorDialog::FontColorDialog(const CommonDialog &properties, QWidget *parent
     layout->addWidget(m_fontDialog);
     layout->addLayout(colorRow);
     layout->addWidget(buttons);
+}
+
+bool FontColorDialog::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_fontDialog && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Escape) {
+            reject();
+            return true;
+        }
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            accept();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void FontColorDialog::storeInto(CommonDialog &properties) const

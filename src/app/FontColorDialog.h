@@ -18,6 +18,9 @@ public:
 
     void storeInto(CommonDialog &properties) const;
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     QFontDialog *m_fontDialog = nullptr;
     QComboBox *m_color = nullptr;

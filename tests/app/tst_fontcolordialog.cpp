@@ -1,0 +1,73 @@
+#include "app/FontColorDialog.h"
+#include "app/Platform.h"
+
+#include <QComboBox>
+#include <QFontDialog>
+#include <QLineEdit>
+#include <QTest>
+
+// The screen font chooser holds Qt's font dialog inside; keys that close a dialog must close
+// the whole chooser, never only the part inside it.
+class TestFontColorDialog : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void keysCloseTheWholeDialog_data();
+    void keysCloseTheWholeDialog();
+    void choiceIsStored();
+};
+
+void TestFontColorDialog::keysCloseTheWholeDialog_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("result");
+    QTest::newRow("Escape") << int(Qt::Key_Escape) << int(QDialog::Rejected);
+    QTest::newRow("Return") << int(Qt::Key_Return) << int(QDialog::Accepted);
+    QTest::newRow("Enter") << int(Qt::Key_Enter) << int(QDialog::Accepted);
+}
+
+void TestFontColorDialog::keysCloseTheWholeDialog()
+{
+    QFETCH(int, key);
+    QFETCH(int, result);
+    CommonDialog properties;
+    properties.flags = 259;
+    FontColorDialog dialog(properties);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    auto *inner = dialog.findChild<QFontDialog *>();
+    auto *name = inner->findChild<QLineEdit *>();
+    QVERIFY(name != nullptr);
+    name->setFocus();
+    QTest::keyClick(name, Qt::Key(key));
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(dialog.result(), result);
+    QVERIFY(!inner->isHidden()); // the inner part was not closed on its own
+}
+
+void TestFontColorDialog::choiceIsStored()
+{
+    CommonDialog properties;
+    properties.flags = 259;
+    properties.color = 0x0000FF;
+    FontColorDialog dialog(properties);
+    auto *inner = dialog.findChild<QFontDialog *>();
+    QFont chosen(QStringLiteral("Liberation Sans"));
+    chosen.setPointSize(12);
+    chosen.setBold(true);
+    chosen.setUnderline(true);
+    inner->setCurrentFont(chosen);
+    auto *color = dialog.findChild<QComboBox *>(QStringLiteral("fontColor"));
+    QCOMPARE(color->currentText(), QStringLiteral("Red"));
+    color->setCurrentText(QStringLiteral("Navy"));
+    dialog.storeInto(properties);
+    QCOMPARE(properties.fontName, QStringLiteral("Liberation Sans"));
+    QCOMPARE(properties.fontSize, 12.0);
+    QVERIFY(properties.fontBold);
+    QVERIFY(properties.fontUnderline);
+    QCOMPARE(properties.color, quint32(0x800000));
+}
+
+QTEST_MAIN(TestFontColorDialog)
+#include "tst_fontcolordialog.moc"
