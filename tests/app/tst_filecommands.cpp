@@ -1,5 +1,6 @@
 #include "catalogue/Catalogue.h"
 #include "list/ShoppingList.h"
+#include "support/ListRows.h"
 #include "support/WindowFixture.h"
 
 #include <QDir>
@@ -8,19 +9,6 @@
 #include <QStatusBar>
 #include <QTest>
 #include <QTreeView>
-
-namespace {
-
-QStringList rows(const ShoppingList &list)
-{
-    QStringList out;
-    for (int p = 1; p <= list.count(); ++p) {
-        out << list.row(p).quantity + u'|' + list.row(p).item + u'|' + list.row(p).category;
-    }
-    return out;
-}
-
-} // namespace
 
 class TestFileCommands : public QObject
 {

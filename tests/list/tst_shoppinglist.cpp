@@ -3,6 +3,7 @@
 #include "list/ListOperations.h"
 #include "list/ShoppingList.h"
 #include "list/ShoppingListModel.h"
+#include "support/ListRows.h"
 
 #include <QAbstractItemModelTester>
 #include <QRandomGenerator>
@@ -25,15 +26,6 @@ void buildCatalogue(Catalogue &catalogue)
     for (const char *item : {"Milk", "Apples"}) {
         catalogue.addNode(fruit, {}, QString::fromLatin1(item), NodeImage::Doc);
     }
-}
-
-QStringList rows(const ShoppingList &list)
-{
-    QStringList out;
-    for (int p = 1; p <= list.count(); ++p) {
-        out << list.row(p).quantity + u'|' + list.row(p).item + u'|' + list.row(p).category;
-    }
-    return out;
 }
 
 int linearFind(const ShoppingList &list, const QString &item)
