@@ -5,6 +5,7 @@
 #include "config/ColorValue.h"
 
 #include <QColorDialog>
+#include <QCursor>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
@@ -63,10 +64,21 @@ QMessageBox::StandardButtons toQt(MessageButtons buttons)
     return QMessageBox::Ok;
 }
 
+// Commands that take time show the wait cursor; a question they ask in the middle shows the
+// ordinary pointer while it waits for the answer.
+class PointerWhileAsking final
+{
+public:
+    PointerWhileAsking() { QGuiApplication::setOverrideCursor(Qt::ArrowCursor); }
+    ~PointerWhileAsking() { QGuiApplication::restoreOverrideCursor(); }
+    Q_DISABLE_COPY_MOVE(PointerWhileAsking)
+};
+
 } // namespace
 
 MessageAnswer QtPlatform::messageBox(const MessageBoxRequest &request)
 {
+    const PointerWhileAsking pointer;
     QMessageBox box(toQt(request.icon), request.title, request.text, toQt(request.buttons),
                     m_parent);
     box.setDefaultButton(toQt(request.defaultAnswer));
@@ -85,6 +97,7 @@ MessageAnswer QtPlatform::messageBox(const MessageBoxRequest &request)
 std::optional<QString> QtPlatform::inputBox(const QString &prompt, const QString &title,
                                             const QString &defaultText)
 {
+    const PointerWhileAsking pointer;
     bool ok = false;
     QString answer =
         QInputDialog::getText(m_parent, title, prompt, QLineEdit::Normal, defaultText, &ok);
@@ -96,6 +109,7 @@ std::optional<QString> QtPlatform::inputBox(const QString &prompt, const QString
 
 bool QtPlatform::showFileDialog(bool save)
 {
+    const PointerWhileAsking pointer;
     CommonDialog &properties = commonDialog();
     QFileDialog dialog(m_parent, properties.dialogTitle, properties.initDir);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
@@ -126,6 +140,7 @@ bool QtPlatform::showSave()
 
 bool QtPlatform::showColor()
 {
+    const PointerWhileAsking pointer;
     CommonDialog &properties = commonDialog();
     // The dialog starts from the colour the value stands for, system colours included.
     const QColor initial = ColorFromValue(qint32(properties.color), QGuiApplication::palette())
@@ -143,6 +158,7 @@ bool QtPlatform::showColor()
 
 bool QtPlatform::showFont()
 {
+    const PointerWhileAsking pointer;
     CommonDialog &properties = commonDialog();
     FontColorDialog dialog(properties, m_parent);
     if (dialog.exec() != QDialog::Accepted) {
