@@ -10,6 +10,7 @@
 #include "catalogue/Catalogue.h"
 #include "catalogue/CatalogueLoader.h"
 #include "catalogue/CatalogueModel.h"
+#include "catalogue/CatalogueView.h"
 #include "catalogue/Picking.h"
 #include "common/Twips.h"
 #include "common/WaitCursor.h"
@@ -124,7 +125,7 @@ void ShoppingWindow::createControls()
     m_lblListView = makeLabel("lblListView", " Todays Shopping List");
 
     const QFont listFont = designFont(QStringLiteral("MS Sans Serif"), 9.75);
-    m_tvShopping = new QTreeView(client);
+    m_tvShopping = new CatalogueView(client);
     m_tvShopping->setObjectName(QStringLiteral("tvShopping"));
     m_tvShopping->setFont(listFont);
     m_tvShopping->setHeaderHidden(true);
