@@ -30,7 +30,7 @@ private:
     ShoppingWindow &window() { return *m_fixture->window; }
     QString panel(int n)
     {
-        return window().statusBar()->findChild<QLabel *>(QStringLiteral("panel%1").arg(n))->text();
+        return window().statusBar()->findChild<QLabel *>(u"panel%1"_qs.arg(n))->text();
     }
     std::unique_ptr<WindowFixture> m_fixture;
 };
@@ -50,26 +50,26 @@ void TestFileCommands::cleanup()
 void TestFileCommands::saveNewOpen()
 {
     ShoppingList &list = window().list();
-    list.append({QStringLiteral("2"), QStringLiteral("Milk"), QStringLiteral("Dairy")});
-    list.append({QStringLiteral("1"), QStringLiteral("Pears"), QStringLiteral("Fruit and Veg")});
-    const QString file = m_fixture->folder.filePath(QStringLiteral("week.shp"));
+    list.append({u"2"_qs, u"Milk"_qs, u"Dairy"_qs});
+    list.append({u"1"_qs, u"Pears"_qs, u"Fruit and Veg"_qs});
+    const QString file = m_fixture->folder.filePath(u"week.shp"_qs);
     m_fixture->platform.answerFileName(file);
     QTest::keyClick(&window(), Qt::Key_S, Qt::ControlModifier);
-    QCOMPARE(m_fixture->folder.read(QStringLiteral("week.shp")),
+    QCOMPARE(m_fixture->folder.read(u"week.shp"_qs),
              QByteArray("2,Milk,Dairy,\r\n1,Pears,Fruit and Veg,\r\n"));
 
     window().catalogue().setTicked(8, true);
     QTest::keyClick(&window(), Qt::Key_N, Qt::ControlModifier);
     QCOMPARE(list.count(), 0);
     QVERIFY(!window().catalogue().node(8).ticked);
-    QCOMPARE(panel(2), QStringLiteral("  Total Quantity = 0  "));
-    QCOMPARE(panel(3), QStringLiteral("  0 unique items "));
+    QCOMPARE(panel(2), u"  Total Quantity = 0  "_qs);
+    QCOMPARE(panel(3), u"  0 unique items "_qs);
 
     m_fixture->platform.answerFileName(file);
     QTest::keyClick(&window(), Qt::Key_O, Qt::ControlModifier);
     QCOMPARE(rows(list), QStringList({"2|Milk|Dairy", "1|Pears|Fruit and Veg"}));
-    QCOMPARE(panel(2), QStringLiteral("  Total Quantity = 3  "));
-    QCOMPARE(panel(3), QStringLiteral("  2 unique items "));
+    QCOMPARE(panel(2), u"  Total Quantity = 3  "_qs);
+    QCOMPARE(panel(3), u"  2 unique items "_qs);
 }
 
 void TestFileCommands::dialogsAreSetUpAfresh()
@@ -83,22 +83,22 @@ void TestFileCommands::dialogsAreSetUpAfresh()
     QCOMPARE(m_fixture->platform.dialogs.size(), 2);
     const auto &open = m_fixture->platform.dialogs[0];
     QCOMPARE(open.kind, ScriptedPlatform::DialogKind::Open);
-    QCOMPARE(open.properties.dialogTitle, QStringLiteral("Choose a shopping list to open"));
+    QCOMPARE(open.properties.dialogTitle, u"Choose a shopping list to open"_qs);
     const auto &save = m_fixture->platform.dialogs[1];
     QCOMPARE(save.kind, ScriptedPlatform::DialogKind::Save);
-    QCOMPARE(save.properties.dialogTitle, QStringLiteral("Saving Shopping List"));
+    QCOMPARE(save.properties.dialogTitle, u"Saving Shopping List"_qs);
     for (const auto &shown : m_fixture->platform.dialogs) {
         QVERIFY(shown.properties.cancelError);
-        QCOMPARE(shown.properties.filter, QStringLiteral("*.shp"));
-        QCOMPARE(shown.properties.defaultExt, QStringLiteral("shp"));
-        QCOMPARE(shown.properties.fileName, QStringLiteral("*.SHP"));
+        QCOMPARE(shown.properties.filter, u"*.shp"_qs);
+        QCOMPARE(shown.properties.defaultExt, u"shp"_qs);
+        QCOMPARE(shown.properties.fileName, u"*.SHP"_qs);
         QCOMPARE(shown.properties.initDir, m_fixture->folder.path());
     }
 }
 
 void TestFileCommands::cancelChangesNothing()
 {
-    window().list().append({QStringLiteral("1"), QStringLiteral("Milk"), QStringLiteral("Dairy")});
+    window().list().append({u"1"_qs, u"Milk"_qs, u"Dairy"_qs});
     window().catalogue().setTicked(4, true);
     m_fixture->platform.cancelNextDialog();
     QTest::keyClick(&window(), Qt::Key_O, Qt::ControlModifier);
@@ -106,20 +106,19 @@ void TestFileCommands::cancelChangesNothing()
     QTest::keyClick(&window(), Qt::Key_S, Qt::ControlModifier);
     QCOMPARE(rows(window().list()), QStringList{"1|Milk|Dairy"});
     QVERIFY(window().catalogue().node(4).ticked);
-    QCOMPARE(QDir(m_fixture->folder.path()).entryList({QStringLiteral("*.shp")}, QDir::Files),
-             QStringList());
+    QCOMPARE(QDir(m_fixture->folder.path()).entryList({u"*.shp"_qs}, QDir::Files), QStringList());
     QVERIFY(m_fixture->platform.messages.isEmpty());
 }
 
 void TestFileCommands::onlyCapitalStarDotShpMeansNoFile()
 {
-    window().list().append({QStringLiteral("1"), QStringLiteral("Milk"), QStringLiteral("Dairy")});
+    window().list().append({u"1"_qs, u"Milk"_qs, u"Dairy"_qs});
     // A confirmed "*.SHP" is taken as no choice at all; "*.shp" is a name like any other,
     // here of a file that is not there.
-    m_fixture->platform.answerFileName(QStringLiteral("*.SHP"));
+    m_fixture->platform.answerFileName(u"*.SHP"_qs);
     window().mnuFile_Click(1);
     QVERIFY(m_fixture->platform.messages.isEmpty());
-    m_fixture->platform.answerFileName(m_fixture->folder.filePath(QStringLiteral("*.shp")));
+    m_fixture->platform.answerFileName(m_fixture->folder.filePath(u"*.shp"_qs));
     window().mnuFile_Click(1);
     QCOMPARE(m_fixture->platform.messages.size(), 1);
     QCOMPARE(window().list().count(), 1);
@@ -127,13 +126,13 @@ void TestFileCommands::onlyCapitalStarDotShpMeansNoFile()
 
 void TestFileCommands::openReplacesTheListAndTicksItsItems()
 {
-    m_fixture->folder.write(QStringLiteral("in.shp"),
+    m_fixture->folder.write(u"in.shp"_qs,
                             "2,Milk,Fruit and Veg,\r\n" // the Milk under Fruit and Veg
                             "1,Apples,Dairy,\r\n"       // not under that category
                             "5,Milk,Fruit and Veg,\r\n" // a duplicate row stays a row
                             "1,Bread,,\r\n");           // not in the catalogue
-    window().list().append({QStringLiteral("9"), QStringLiteral("Old"), QString()});
-    m_fixture->platform.answerFileName(m_fixture->folder.filePath(QStringLiteral("in.shp")));
+    window().list().append({u"9"_qs, u"Old"_qs, QString()});
+    m_fixture->platform.answerFileName(m_fixture->folder.filePath(u"in.shp"_qs));
     QTest::keyClick(&window(), Qt::Key_O, Qt::ControlModifier);
     QCOMPARE(rows(window().list()), QStringList({"2|Milk|Fruit and Veg", "1|Apples|Dairy",
                                                  "5|Milk|Fruit and Veg", "1|Bread|"}));
@@ -142,56 +141,56 @@ void TestFileCommands::openReplacesTheListAndTicksItsItems()
     QVERIFY(!catalogue.node(4).ticked);
     QVERIFY(!catalogue.node(7).ticked);
     QVERIFY(catalogue.node(3).expanded);
-    auto *tree = window().findChild<QTreeView *>(QStringLiteral("tvShopping"));
+    auto *tree = window().findChild<QTreeView *>(u"tvShopping"_qs);
     QVERIFY(tree->isVisible());
     QVERIFY(tree->isExpanded(tree->model()->index(1, 0, tree->model()->index(0, 0))));
     QVERIFY(!tree->isExpanded(tree->model()->index(0, 0, tree->model()->index(0, 0))));
-    QCOMPARE(panel(2), QStringLiteral("  Total Quantity = 9  "));
+    QCOMPARE(panel(2), u"  Total Quantity = 9  "_qs);
     QVERIFY(m_fixture->platform.messages.isEmpty());
 
     // A zero-byte file gives an empty list and a fresh catalogue.
-    m_fixture->folder.write(QStringLiteral("empty.shp"), QByteArray());
-    m_fixture->platform.answerFileName(m_fixture->folder.filePath(QStringLiteral("empty.shp")));
+    m_fixture->folder.write(u"empty.shp"_qs, QByteArray());
+    m_fixture->platform.answerFileName(m_fixture->folder.filePath(u"empty.shp"_qs));
     QTest::keyClick(&window(), Qt::Key_O, Qt::ControlModifier);
     QCOMPARE(window().list().count(), 0);
     QVERIFY(!catalogue.node(9).ticked);
-    QCOMPARE(panel(3), QStringLiteral("  0 unique items "));
+    QCOMPARE(panel(3), u"  0 unique items "_qs);
 }
 
 void TestFileCommands::unreadableFileLeavesTheListAlone()
 {
-    window().list().append({QStringLiteral("1"), QStringLiteral("Milk"), QStringLiteral("Dairy")});
+    window().list().append({u"1"_qs, u"Milk"_qs, u"Dairy"_qs});
     window().catalogue().setTicked(4, true);
-    QDir(m_fixture->folder.path()).mkdir(QStringLiteral("folder.shp"));
+    QDir(m_fixture->folder.path()).mkdir(u"folder.shp"_qs);
     for (const char *name : {"vanished.shp", "folder.shp"}) {
         m_fixture->platform.answerFileName(m_fixture->folder.filePath(QString::fromLatin1(name)));
         window().mnuFile_Click(1);
     }
     QCOMPARE(m_fixture->platform.messages.size(), 2);
-    QVERIFY(m_fixture->platform.messages[0].text.contains(QStringLiteral("vanished.shp")));
-    QVERIFY(m_fixture->platform.messages[0].text.contains(QStringLiteral("No such file")));
+    QVERIFY(m_fixture->platform.messages[0].text.contains(u"vanished.shp"_qs));
+    QVERIFY(m_fixture->platform.messages[0].text.contains(u"No such file"_qs));
     QCOMPARE(rows(window().list()), QStringList{"1|Milk|Dairy"});
     QVERIFY(window().catalogue().node(4).ticked);
 }
 
 void TestFileCommands::failedSaveIsToldAndKeepsTheOldFile()
 {
-    window().list().append({QStringLiteral("1"), QStringLiteral("Milk"), QStringLiteral("Dairy")});
-    QDir(m_fixture->folder.path()).mkdir(QStringLiteral("week.shp"));
-    m_fixture->platform.answerFileName(m_fixture->folder.filePath(QStringLiteral("week.shp")));
+    window().list().append({u"1"_qs, u"Milk"_qs, u"Dairy"_qs});
+    QDir(m_fixture->folder.path()).mkdir(u"week.shp"_qs);
+    m_fixture->platform.answerFileName(m_fixture->folder.filePath(u"week.shp"_qs));
     QTest::keyClick(&window(), Qt::Key_S, Qt::ControlModifier);
     QCOMPARE(m_fixture->platform.messages.size(), 1);
     QVERIFY(m_fixture->platform.messages[0].text.startsWith(
-        QStringLiteral("The shopping list could not be saved to ") +
-        m_fixture->folder.filePath(QStringLiteral("week.shp"))));
-    QVERIFY(QFileInfo(m_fixture->folder.filePath(QStringLiteral("week.shp"))).isDir());
+        u"The shopping list could not be saved to "_qs +
+        m_fixture->folder.filePath(u"week.shp"_qs)));
+    QVERIFY(QFileInfo(m_fixture->folder.filePath(u"week.shp"_qs)).isDir());
     QCOMPARE(window().list().count(), 1);
 }
 
 void TestFileCommands::exitEndsTheProgram()
 {
     QSignalSpy ended(&window(), &ShoppingWindow::programEnded);
-    window().findChild<QAction *>(QStringLiteral("mnuFile(7)"))->trigger();
+    window().findChild<QAction *>(u"mnuFile(7)"_qs)->trigger();
     QCOMPARE(ended.count(), 1);
     QVERIFY(!window().isVisible());
 }

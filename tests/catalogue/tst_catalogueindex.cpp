@@ -20,7 +20,7 @@ void TestCatalogueIndex::indexMatchesAScan()
     for (int round = 0; round < 30; ++round) {
         Catalogue catalogue;
         const Catalogue::Rebuild rebuild(catalogue);
-        catalogue.addNode(0, QStringLiteral("r"), QStringLiteral("List"), NodeImage::Closed);
+        catalogue.addNode(0, u"r"_qs, u"List"_qs, NodeImage::Closed);
         for (int step = 0; step < 300; ++step) {
             if (random.bounded(4) == 0 && catalogue.count() > 1) {
                 catalogue.setText(int(random.bounded(catalogue.count())) + 1,

@@ -16,7 +16,6 @@ private slots:
     void init();
     void modelIsConsistentAcrossReloadsAndChanges();
     void onlyTheUsersTickRaisesTheTickEvent();
-    void everyNodeHasATickBoxAndItsImage();
 
 private:
     std::unique_ptr<TestFolder> m_folder;
@@ -25,9 +24,9 @@ private:
 void TestCatalogueModel::init()
 {
     m_folder = std::make_unique<TestFolder>();
-    m_folder->write(QStringLiteral("headings.txt"), "A\r\nB\r\n");
-    m_folder->write(QStringLiteral("A.txt"), ";Alpha\r\na1\r\na2\r\n");
-    m_folder->write(QStringLiteral("B.txt"), ";Beta\r\nb1\r\n");
+    m_folder->write(u"headings.txt"_qs, "A\r\nB\r\n");
+    m_folder->write(u"A.txt"_qs, ";Alpha\r\na1\r\na2\r\n");
+    m_folder->write(u"B.txt"_qs, ";Beta\r\nb1\r\n");
 }
 
 void TestCatalogueModel::modelIsConsistentAcrossReloadsAndChanges()
@@ -35,17 +34,17 @@ void TestCatalogueModel::modelIsConsistentAcrossReloadsAndChanges()
     Catalogue catalogue;
     CatalogueModel model(catalogue);
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
-    const Log log(m_folder->path(), QStringLiteral("shopping"));
+    const Log log(m_folder->path(), u"shopping"_qs);
     LoadCatalogue(catalogue, m_folder->path(), log);
     QCOMPARE(model.rowCount(), 1);
     const QModelIndex root = model.index(0, 0);
     QCOMPARE(model.rowCount(root), 2);
     const QModelIndex beta = model.index(1, 0, root);
-    QCOMPARE(beta.data().toString(), QStringLiteral("Beta"));
-    QCOMPARE(model.index(0, 0, beta).data().toString(), QStringLiteral("b1"));
+    QCOMPARE(beta.data().toString(), u"Beta"_qs);
+    QCOMPARE(model.index(0, 0, beta).data().toString(), u"b1"_qs);
     QCOMPARE(model.parent(model.index(0, 0, beta)), beta);
     catalogue.setTicked(6, true);
-    catalogue.setText(2, QStringLiteral("renamed"));
+    catalogue.setText(2, u"renamed"_qs);
     LoadCatalogue(catalogue, m_folder->path(), log);
     QCOMPARE(model.rowCount(model.index(0, 0)), 2);
 }
@@ -54,7 +53,7 @@ void TestCatalogueModel::onlyTheUsersTickRaisesTheTickEvent()
 {
     Catalogue catalogue;
     CatalogueModel model(catalogue);
-    LoadCatalogue(catalogue, m_folder->path(), Log(m_folder->path(), QStringLiteral("shopping")));
+    LoadCatalogue(catalogue, m_folder->path(), Log(m_folder->path(), u"shopping"_qs));
     QSignalSpy checks(&model, &CatalogueModel::nodeCheck);
     QSignalSpy changes(&model, &QAbstractItemModel::dataChanged);
 
@@ -70,21 +69,6 @@ void TestCatalogueModel::onlyTheUsersTickRaisesTheTickEvent()
     QVERIFY(model.setData(model.indexOf(5), Qt::Unchecked, Qt::CheckStateRole));
     QCOMPARE(checks.count(), 2);
     QVERIFY(!catalogue.node(5).ticked);
-}
-
-void TestCatalogueModel::everyNodeHasATickBoxAndItsImage()
-{
-    Catalogue catalogue;
-    CatalogueModel model(catalogue);
-    LoadCatalogue(catalogue, m_folder->path(), Log(m_folder->path(), QStringLiteral("shopping")));
-    for (int position = 1; position <= catalogue.count(); ++position) {
-        const QModelIndex index = model.indexOf(position);
-        QVERIFY(model.flags(index).testFlag(Qt::ItemIsUserCheckable));
-        QVERIFY(model.flags(index).testFlag(Qt::ItemIsDragEnabled));
-        const QIcon expected =
-            catalogue.isItem(position) ? TreeImages::doc() : TreeImages::closed();
-        QCOMPARE(index.data(Qt::DecorationRole).value<QIcon>().cacheKey(), expected.cacheKey());
-    }
 }
 
 QTEST_MAIN(TestCatalogueModel)

@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QTest>
 
+using B = QByteArray;
+
 class TestIniFile : public QObject
 {
     Q_OBJECT
@@ -27,93 +29,46 @@ private slots:
     void unreadableFileIsNotOverwritten();
 };
 
+// Every row looks up key "k" of section "a"; "-" means not found.
 void TestIniFile::value_data()
 {
     QTest::addColumn<QByteArray>("file");
-    QTest::addColumn<QString>("section");
-    QTest::addColumn<QString>("key");
-    QTest::addColumn<bool>("found");
     QTest::addColumn<QString>("value");
-
-    const QByteArray plain = "[display]\r\nlistCol1= 900\r\nlistCol2=2200\r\n";
-    QTest::newRow("plain") << plain << "display"
-                           << "listCol2" << true << "2200";
-    QTest::newRow("blank before value dropped") << plain << "display"
-                                                << "listCol1" << true << "900";
-    QTest::newRow("case of section and key") << QByteArray("[FONT]\r\nNAME=Arial\r\n") << "font"
-                                             << "name" << true << "Arial";
-    QTest::newRow("LF line ends") << QByteArray("[a]\nk=1\n[b]\nk=2\n") << "b"
-                                  << "k" << true << "2";
-    QTest::newRow("CR line ends") << QByteArray("[a]\rk=1\r") << "a"
-                                  << "k" << true << "1";
-    QTest::newRow("no final line end") << QByteArray("[a]\r\nk=last") << "a"
-                                       << "k" << true << "last";
-    QTest::newRow("blanks and tabs around") << QByteArray("[a]\r\n \tk \t= \t v w \t\r\n") << "a"
-                                            << "k" << true << "v w";
-    QTest::newRow("double quotes") << QByteArray("[a]\r\nk=\" v \"\r\n") << "a"
-                                   << "k" << true << " v ";
-    QTest::newRow("single quotes") << QByteArray("[a]\r\nk='v'\r\n") << "a"
-                                   << "k" << true << "v";
-    QTest::newRow("one pair only") << QByteArray("[a]\r\nk=\"\"v\"\"\r\n") << "a"
-                                   << "k" << true << "\"v\"";
-    QTest::newRow("unmatched quotes kept") << QByteArray("[a]\r\nk=\"v'\r\n") << "a"
-                                           << "k" << true << "\"v'";
-    QTest::newRow("lone quote kept") << QByteArray("[a]\r\nk=\"\r\n") << "a"
-                                     << "k" << true << "\"";
-    QTest::newRow("empty value") << QByteArray("[display]\r\nlistCol1=\r\n") << "display"
-                                 << "listCol1" << true << "";
-    QTest::newRow("equals in value") << QByteArray("[a]\r\nk=x=y\r\n") << "a"
-                                     << "k" << true << "x=y";
-    QTest::newRow("first key wins") << QByteArray("[a]\r\nk=1\r\nK=2\r\n") << "a"
-                                    << "k" << true << "1";
-    QTest::newRow("first section wins") << QByteArray("[a]\r\nk=1\r\n[A]\r\nk=2\r\n") << "a"
-                                        << "k" << true << "1";
-    QTest::newRow("key of another section") << QByteArray("[a]\r\nx=1\r\n[b]\r\nk=2\r\n") << "a"
-                                            << "k" << false << "";
-    QTest::newRow("key before any section") << QByteArray("k=1\r\n[a]\r\n") << "a"
-                                            << "k" << false << "";
-    QTest::newRow("missing section") << plain << "font"
-                                     << "name" << false << "";
-    QTest::newRow("missing key") << plain << "display"
-                                 << "listCol3" << false << "";
-    QTest::newRow("empty file") << QByteArray() << "a"
-                                << "k" << false << "";
-    QTest::newRow("comments and junk kept out")
-        << QByteArray("; note\r\n[a]\r\n# remark\r\njunk line\r\nk=1\r\n") << "a"
-        << "k" << true << "1";
-    QTest::newRow("blanks in section line") << QByteArray("  [ a ]  \r\nk=1\r\n") << "a"
-                                            << "k" << true << "1";
-    QTest::newRow("byte order mark") << QByteArray("\xEF\xBB\xBF[a]\r\nk=1\r\n") << "a"
-                                     << "k" << true << "1";
-    QTest::newRow("UTF-8 value") << QByteArray("[a]\r\nk=Crème\r\n") << "a"
-                                 << "k" << true << QStringLiteral("Crème");
-    QTest::newRow("Windows-1252 value") << QByteArray("[a]\r\nk=Cr\xE8me \x80\r\n") << "a"
-                                        << "k" << true << QStringLiteral("Crème €");
+    QTest::newRow("case of section and key") << B("[A]\r\nK=Arial\r\n") << u"Arial"_qs;
+    QTest::newRow("LF line ends") << B("[b]\nk=1\n[a]\nk=2\n") << u"2"_qs;
+    QTest::newRow("CR line ends") << B("[a]\rk=1\r") << u"1"_qs;
+    QTest::newRow("no final line end") << B("[a]\r\nk=last") << u"last"_qs;
+    QTest::newRow("blanks and tabs") << B("[a]\r\n \tk \t= \t v w \t\r\n") << u"v w"_qs;
+    QTest::newRow("double quotes") << B("[a]\r\nk=\" v \"\r\n") << u" v "_qs;
+    QTest::newRow("single quotes") << B("[a]\r\nk='v'\r\n") << u"v"_qs;
+    QTest::newRow("one pair only") << B("[a]\r\nk=\"\"v\"\"\r\n") << u"\"v\""_qs;
+    QTest::newRow("unmatched quotes kept") << B("[a]\r\nk=\"v'\r\n") << u"\"v'"_qs;
+    QTest::newRow("empty value") << B("[a]\r\nk=\r\n") << u""_qs;
+    QTest::newRow("first key wins") << B("[a]\r\nk=1\r\nK=2\r\n") << u"1"_qs;
+    QTest::newRow("first section wins") << B("[a]\r\nk=1\r\n[A]\r\nk=2\r\n") << u"1"_qs;
+    QTest::newRow("key of another section") << B("[a]\r\nx=1\r\n[b]\r\nk=2\r\n") << u"-"_qs;
+    QTest::newRow("missing section") << B("[b]\r\nk=1\r\n") << u"-"_qs;
+    QTest::newRow("comments and junk")
+        << B("; note\r\n[a]\r\n# remark\r\njunk line\r\nk=1\r\n") << u"1"_qs;
+    QTest::newRow("byte order mark") << B("\xEF\xBB\xBF[a]\r\nk=1\r\n") << u"1"_qs;
+    QTest::newRow("UTF-8") << B("[a]\r\nk=Crème\r\n") << u"Crème"_qs;
+    QTest::newRow("Windows-1252") << B("[a]\r\nk=Cr\xE8me \x80\r\n") << u"Crème €"_qs;
     QTest::newRow("UTF-8 look-alike in a Windows-1252 file")
-        << QByteArray("[a]\r\nk=\xC3\xA9\r\nj=\xE9\r\n") << "a"
-        << "k" << true << QStringLiteral("Ã©");
-    QTest::newRow("non-ASCII names")
-        << QByteArray("[Größe]\r\nWert=1\r\n") << QStringLiteral("Größe") << "Wert" << true << "1";
+        << B("[a]\r\nk=\xC3\xA9\r\nj=\xE9\r\n") << u"Ã©"_qs;
 }
 
 void TestIniFile::value()
 {
     QFETCH(QByteArray, file);
-    QFETCH(QString, section);
-    QFETCH(QString, key);
-    QFETCH(bool, found);
     QFETCH(QString, value);
-    const std::optional<QString> read = IniFile(file).value(section, key);
-    QCOMPARE(read.has_value(), found);
-    QCOMPARE(read.value_or(QString()), value);
+    QCOMPARE(IniFile(file).value(u"a"_qs, u"k"_qs).value_or(u"-"_qs), value);
 }
 
 void TestIniFile::longValueIsCut()
 {
     const QByteArray value(40000, 'x');
     const IniFile ini("[a]\r\nk=" + value + "\r\n");
-    QCOMPARE(ini.value(QStringLiteral("a"), QStringLiteral("k"))->size(),
-             IniFile::MaximumValueLength);
+    QCOMPARE(ini.value(u"a"_qs, u"k"_qs)->size(), IniFile::MaximumValueLength);
 }
 
 void TestIniFile::setValue_data()
@@ -124,55 +79,33 @@ void TestIniFile::setValue_data()
     QTest::addColumn<QString>("value");
     QTest::addColumn<QByteArray>("after");
 
-    QTest::newRow("new file") << QByteArray() << "frmShopping"
-                              << "Height"
-                              << " 8640" << QByteArray("[frmShopping]\r\nHeight= 8640\r\n");
+    QTest::newRow("new file") << B() << u"frmShopping"_qs << u"Height"_qs << u" 8640"_qs
+                              << B("[frmShopping]\r\nHeight= 8640\r\n");
     QTest::newRow("replace in place keeps all else")
-        << QByteArray("; mine\n[A]\n  K  =  old value ; c\nz=1\n") << "a"
-        << "k"
-        << "new" << QByteArray("; mine\n[A]\n  K  =new\nz=1\n");
-    QTest::newRow("replace keeps CR LF") << QByteArray("[a]\r\nk=1\r\nj=2\r\n") << "a"
-                                         << "k"
-                                         << "10" << QByteArray("[a]\r\nk=10\r\nj=2\r\n");
-    QTest::newRow("replace the first of two") << QByteArray("[a]\r\nk=1\r\nk=2\r\n") << "a"
-                                              << "K"
-                                              << "3" << QByteArray("[a]\r\nk=3\r\nk=2\r\n");
-    QTest::newRow("same value changes nothing") << QByteArray("[a]\nk= 5\n") << "a"
-                                                << "k"
-                                                << " 5" << QByteArray("[a]\nk= 5\n");
+        << B("; mine\n[A]\n  K  =  old value ; c\nz=1\n") << u"a"_qs << u"k"_qs << u"new"_qs
+        << B("; mine\n[A]\n  K  =new\nz=1\n");
+    QTest::newRow("replace keeps CR LF") << B("[a]\r\nk=1\r\nj=2\r\n") << u"a"_qs << u"k"_qs
+                                         << u"10"_qs << B("[a]\r\nk=10\r\nj=2\r\n");
+    QTest::newRow("replace the first of two") << B("[a]\r\nk=1\r\nk=2\r\n") << u"a"_qs << u"K"_qs
+                                              << u"3"_qs << B("[a]\r\nk=3\r\nk=2\r\n");
     QTest::newRow("key after last key, before blank lines")
-        << QByteArray("[a]\r\nx=1\r\n\r\n[b]\r\ny=2\r\n") << "a"
-        << "z"
-        << "3" << QByteArray("[a]\r\nx=1\r\nz=3\r\n\r\n[b]\r\ny=2\r\n");
+        << B("[a]\r\nx=1\r\n\r\n[b]\r\ny=2\r\n") << u"a"_qs << u"z"_qs << u"3"_qs
+        << B("[a]\r\nx=1\r\nz=3\r\n\r\n[b]\r\ny=2\r\n");
     QTest::newRow("key after last key, before a comment")
-        << QByteArray("[a]\nx=1\n; about b\n[b]\n") << "a"
-        << "z"
-        << "3" << QByteArray("[a]\nx=1\nz=3\r\n; about b\n[b]\n");
-    QTest::newRow("key into empty section") << QByteArray("[a]\r\n[b]\r\n") << "a"
-                                            << "k"
-                                            << "v" << QByteArray("[a]\r\nk=v\r\n[b]\r\n");
-    QTest::newRow("key at end of last section") << QByteArray("[a]\r\nx=1\r\n") << "a"
-                                                << "y"
-                                                << "2" << QByteArray("[a]\r\nx=1\r\ny=2\r\n");
-    QTest::newRow("last line without line end") << QByteArray("[a]\r\nx=1") << "a"
-                                                << "y"
-                                                << "2" << QByteArray("[a]\r\nx=1\r\ny=2\r\n");
-    QTest::newRow("section at end") << QByteArray("[a]\nx=1\n") << "b"
-                                    << "k"
-                                    << "v" << QByteArray("[a]\nx=1\n[b]\r\nk=v\r\n");
-    QTest::newRow("section after text without line end")
-        << QByteArray("; only a note") << "b"
-        << "k"
-        << "v" << QByteArray("; only a note\r\n[b]\r\nk=v\r\n");
-    QTest::newRow("byte order mark kept") << QByteArray("\xEF\xBB\xBF[a]\r\nk=1\r\n") << "a"
-                                          << "k"
-                                          << "2" << QByteArray("\xEF\xBB\xBF[a]\r\nk=2\r\n");
-    QTest::newRow("empty value") << QByteArray("[a]\r\nk=1\r\n") << "a"
-                                 << "k"
-                                 << "" << QByteArray("[a]\r\nk=\r\n");
+        << B("[a]\nx=1\n; about b\n[b]\n") << u"a"_qs << u"z"_qs << u"3"_qs
+        << B("[a]\nx=1\nz=3\r\n; about b\n[b]\n");
+    QTest::newRow("key into empty section")
+        << B("[a]\r\n[b]\r\n") << u"a"_qs << u"k"_qs << u"v"_qs << B("[a]\r\nk=v\r\n[b]\r\n");
+    QTest::newRow("last line without line end")
+        << B("[a]\r\nx=1") << u"a"_qs << u"y"_qs << u"2"_qs << B("[a]\r\nx=1\r\ny=2\r\n");
+    QTest::newRow("section at end")
+        << B("[a]\nx=1\n") << u"b"_qs << u"k"_qs << u"v"_qs << B("[a]\nx=1\n[b]\r\nk=v\r\n");
+    QTest::newRow("byte order mark kept") << B("\xEF\xBB\xBF[a]\r\nk=1\r\n") << u"a"_qs << u"k"_qs
+                                          << u"2"_qs << B("\xEF\xBB\xBF[a]\r\nk=2\r\n");
+    QTest::newRow("empty value") << B("[a]\r\nk=1\r\n") << u"a"_qs << u"k"_qs << u""_qs
+                                 << B("[a]\r\nk=\r\n");
     QTest::newRow("UTF-8 written")
-        << QByteArray() << "font"
-        << "name" << QStringLiteral("Crème") << QByteArray("[font]\r\nname=Crème\r\n");
+        << B() << u"font"_qs << u"name"_qs << u"Crème"_qs << B("[font]\r\nname=Crème\r\n");
 }
 
 void TestIniFile::setValue()
@@ -193,27 +126,11 @@ void TestIniFile::refusedNames_data()
     QTest::addColumn<QString>("section");
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("value");
-    QTest::newRow("bracket in section") << "a]b"
-                                        << "k"
-                                        << "v";
-    QTest::newRow("equals in key") << "a"
-                                   << "k=j"
-                                   << "v";
-    QTest::newRow("line break in section") << "a\nb"
-                                           << "k"
-                                           << "v";
-    QTest::newRow("line break in key") << "a"
-                                       << "k\rj"
-                                       << "v";
-    QTest::newRow("line break in value") << "a"
-                                         << "k"
-                                         << "v\r\n[evil]";
-    QTest::newRow("empty key") << "a"
-                               << " "
-                               << "v";
-    QTest::newRow("empty section") << ""
-                                   << "k"
-                                   << "v";
+    QTest::newRow("bracket in section") << u"a]b"_qs << u"k"_qs << u"v"_qs;
+    QTest::newRow("equals in key") << u"a"_qs << u"k=j"_qs << u"v"_qs;
+    QTest::newRow("line break in section") << u"a\nb"_qs << u"k"_qs << u"v"_qs;
+    QTest::newRow("line break in value") << u"a"_qs << u"k"_qs << u"v\r\n[evil]"_qs;
+    QTest::newRow("empty key") << u"a"_qs << u" "_qs << u"v"_qs;
 }
 
 void TestIniFile::refusedNames()
@@ -227,59 +144,36 @@ void TestIniFile::refusedNames()
     QCOMPARE(ini.bytes(), before);
 
     TestFolder folder;
-    folder.write(QStringLiteral("shopping.ini"), before);
-    WriteIniValue(section, key, value, folder.filePath(QStringLiteral("shopping.ini")));
-    QCOMPARE(folder.read(QStringLiteral("shopping.ini")), before);
+    folder.write(u"shopping.ini"_qs, before);
+    WriteIniValue(section, key, value, folder.filePath(u"shopping.ini"_qs));
+    QCOMPARE(folder.read(u"shopping.ini"_qs), before);
 }
 
 void TestIniFile::windows1252File()
 {
     // Text that Windows-1252 can hold goes in as Windows-1252 and every old byte stays.
     IniFile ini(QByteArray("[a]\r\nk=Cr\xE8me\r\n"));
-    QVERIFY(ini.setValue(QStringLiteral("a"), QStringLiteral("j"), QStringLiteral("€ é")));
+    QVERIFY(ini.setValue(u"a"_qs, u"j"_qs, u"€ é"_qs));
     QCOMPARE(ini.bytes(), QByteArray("[a]\r\nk=Cr\xE8me\r\nj=\x80 \xE9\r\n"));
 
     // Text that it cannot hold turns the file into UTF-8, so that both read back.
-    QVERIFY(ini.setValue(QStringLiteral("a"), QStringLiteral("k"), QStringLiteral("Ωmega")));
-    QCOMPARE(ini.bytes(), QStringLiteral("[a]\r\nk=Ωmega\r\nj=€ é\r\n").toUtf8());
-    QCOMPARE(*ini.value(QStringLiteral("a"), QStringLiteral("j")), QStringLiteral("€ é"));
+    QVERIFY(ini.setValue(u"a"_qs, u"k"_qs, u"Ωmega"_qs));
+    QCOMPARE(ini.bytes(), u"[a]\r\nk=Ωmega\r\nj=€ é\r\n"_qs.toUtf8());
+    QCOMPARE(*ini.value(u"a"_qs, u"j"_qs), u"€ é"_qs);
 }
 
 void TestIniFile::roundTrip_data()
 {
     QTest::addColumn<QString>("value");
     QTest::addColumn<QString>("read");
-    QTest::newRow("plain") << "Arial"
-                           << "Arial";
-    QTest::newRow("length with blank") << " 900"
-                                       << "900";
-    QTest::newRow("negative") << "-2147483640"
-                              << "-2147483640";
-    QTest::newRow("blanks around, inside kept") << "  a  b  "
-                                                << "a  b";
-    QTest::newRow("double quotes around") << "\"quoted\""
-                                          << "\"quoted\"";
-    QTest::newRow("single quotes around") << "'x'"
-                                          << "'x'";
-    QTest::newRow("quotes after blanks") << " \"x\" "
-                                         << "\"x\"";
-    QTest::newRow("quote at one end") << "\"x"
-                                      << "\"x";
-    QTest::newRow("tabs around") << "\tx\t"
-                                 << "\tx\t";
-    QTest::newRow("only a tab") << " \t "
-                                << "\t";
-    QTest::newRow("equals and brackets") << "[a]=b"
-                                         << "[a]=b";
-    QTest::newRow("semicolon") << ";x"
-                               << ";x";
-    QTest::newRow("non-ASCII") << QStringLiteral("日本 Ωmega") << QStringLiteral("日本 Ωmega");
-    QTest::newRow("NUL ends the value")
-        << QStringLiteral("ab") + QChar(u'\0') + QStringLiteral("cd") << "ab";
-    QTest::newRow("empty") << ""
-                           << "";
-    QTest::newRow("only blanks") << "   "
-                                 << "";
+    QTest::newRow("plain") << u"Arial"_qs << u"Arial"_qs;
+    QTest::newRow("blanks around, inside kept") << u"  a  b  "_qs << u"a  b"_qs;
+    QTest::newRow("double quotes around") << u"\"quoted\""_qs << u"\"quoted\""_qs;
+    QTest::newRow("quotes after blanks") << u" \"x\" "_qs << u"\"x\""_qs;
+    QTest::newRow("tabs around") << u"\tx\t"_qs << u"\tx\t"_qs;
+    QTest::newRow("non-ASCII") << u"日本 Ωmega"_qs << u"日本 Ωmega"_qs;
+    QTest::newRow("NUL ends the value") << u"ab"_qs + QChar(u'\0') + u"cd"_qs << u"ab"_qs;
+    QTest::newRow("only blanks") << u"   "_qs << u""_qs;
 }
 
 void TestIniFile::roundTrip()
@@ -287,12 +181,12 @@ void TestIniFile::roundTrip()
     QFETCH(QString, value);
     QFETCH(QString, read);
     TestFolder folder;
-    const Log log(folder.path(), QStringLiteral("shopping"));
-    const QString file = folder.filePath(QStringLiteral("shopping.ini"));
-    folder.write(QStringLiteral("shopping.ini"), "[s]\r\nk=old\r\n");
-    for (const QString &key : {QStringLiteral("k"), QStringLiteral("new")}) {
-        WriteIniValue(QStringLiteral("s"), key, value, file);
-        QCOMPARE(ReadIniValue(file, QStringLiteral("s"), key, log), read);
+    const Log log(folder.path(), u"shopping"_qs);
+    const QString file = folder.filePath(u"shopping.ini"_qs);
+    folder.write(u"shopping.ini"_qs, "[s]\r\nk=old\r\n");
+    for (const QString &key : {u"k"_qs, u"new"_qs}) {
+        WriteIniValue(u"s"_qs, key, value, file);
+        QCOMPARE(ReadIniValue(file, u"s"_qs, key, log), read);
     }
 }
 
@@ -300,11 +194,11 @@ void TestIniFile::readIniValueWarnsOnce_data()
 {
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<bool>("warned");
-    QTest::newRow("missing file") << QByteArray() << true;
-    QTest::newRow("missing section") << QByteArray("[other]\r\nlistCol1=1\r\n") << true;
-    QTest::newRow("missing key") << QByteArray("[display]\r\nlistCol2=1\r\n") << true;
-    QTest::newRow("empty value") << QByteArray("[display]\r\nlistCol1=\r\n") << true;
-    QTest::newRow("present") << QByteArray("[display]\r\nlistCol1= 900\r\n") << false;
+    QTest::newRow("missing file") << B() << true;
+    QTest::newRow("missing section") << B("[other]\r\nlistCol1=1\r\n") << true;
+    QTest::newRow("missing key") << B("[display]\r\nlistCol2=1\r\n") << true;
+    QTest::newRow("empty value") << B("[display]\r\nlistCol1=\r\n") << true;
+    QTest::newRow("present") << B("[display]\r\nlistCol1= 900\r\n") << false;
 }
 
 void TestIniFile::readIniValueWarnsOnce()
@@ -313,48 +207,46 @@ void TestIniFile::readIniValueWarnsOnce()
     QFETCH(bool, warned);
     TestFolder folder;
     if (!file.isEmpty()) {
-        folder.write(QStringLiteral("shopping.ini"), file);
+        folder.write(u"shopping.ini"_qs, file);
     }
-    const Log log(folder.path(), QStringLiteral("shopping"));
-    const QString path = folder.filePath(QStringLiteral("shopping.ini"));
+    const Log log(folder.path(), u"shopping"_qs);
+    const QString path = folder.filePath(u"shopping.ini"_qs);
     const qint16 threshold = LogLevel;
     LogLevel = 3;
-    const QString value =
-        ReadIniValue(path, QStringLiteral("display"), QStringLiteral("listCol1"), log);
+    const QString value = ReadIniValue(path, u"display"_qs, u"listCol1"_qs, log);
     LogLevel = threshold;
-    QCOMPARE(value, warned ? QString() : QStringLiteral("900"));
-    const QByteArray logged = folder.read(QStringLiteral("shopping.log"));
+    QCOMPARE(value, warned ? QString() : u"900"_qs);
+    const QByteArray logged = folder.read(u"shopping.log"_qs);
     const QByteArray warning =
         "Warning - failed to read INI :file=" + path.toUtf8() + "    sect=display   key=listCol1";
     QCOMPARE(logged.count(warning), warned ? 1 : 0);
-    QCOMPARE(folder.exists(QStringLiteral("shopping.ini")), !file.isEmpty());
+    QCOMPARE(folder.exists(u"shopping.ini"_qs), !file.isEmpty());
 }
 
 void TestIniFile::writeCreatesFileAndKeepsUntouchedFile()
 {
     TestFolder folder;
-    const QString file = folder.filePath(QStringLiteral("shopping.ini"));
-    WriteIniValue(QStringLiteral("font"), QStringLiteral("bold"), QStringLiteral("0"), file);
-    WriteIniValue(QStringLiteral("font"), QStringLiteral("italic"), QStringLiteral("-1"), file);
-    WriteIniValue(QStringLiteral("display"), QStringLiteral("listCol1"), QStringLiteral(" 900"),
-                  file);
-    WriteIniValue(QStringLiteral("FONT"), QStringLiteral("Bold"), QStringLiteral("-1"), file);
-    QCOMPARE(folder.read(QStringLiteral("shopping.ini")),
+    const QString file = folder.filePath(u"shopping.ini"_qs);
+    WriteIniValue(u"font"_qs, u"bold"_qs, u"0"_qs, file);
+    WriteIniValue(u"font"_qs, u"italic"_qs, u"-1"_qs, file);
+    WriteIniValue(u"display"_qs, u"listCol1"_qs, u" 900"_qs, file);
+    WriteIniValue(u"FONT"_qs, u"Bold"_qs, u"-1"_qs, file);
+    QCOMPARE(folder.read(u"shopping.ini"_qs),
              QByteArray("[font]\r\nbold=-1\r\nitalic=-1\r\n[display]\r\nlistCol1= 900\r\n"));
 }
 
 void TestIniFile::unreadableFileIsNotOverwritten()
 {
     TestFolder folder;
-    const QString file = folder.filePath(QStringLiteral("shopping.ini"));
-    folder.write(QStringLiteral("shopping.ini"), "[a]\r\nk=1\r\n");
+    const QString file = folder.filePath(u"shopping.ini"_qs);
+    folder.write(u"shopping.ini"_qs, "[a]\r\nk=1\r\n");
     QFile::setPermissions(file, QFileDevice::WriteOwner);
     if (QFile(file).open(QIODevice::ReadOnly)) {
         QSKIP("running with the rights to read any file");
     }
-    WriteIniValue(QStringLiteral("a"), QStringLiteral("j"), QStringLiteral("2"), file);
+    WriteIniValue(u"a"_qs, u"j"_qs, u"2"_qs, file);
     QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    QCOMPARE(folder.read(QStringLiteral("shopping.ini")), QByteArray("[a]\r\nk=1\r\n"));
+    QCOMPARE(folder.read(u"shopping.ini"_qs), QByteArray("[a]\r\nk=1\r\n"));
 }
 
 QTEST_GUILESS_MAIN(TestIniFile)

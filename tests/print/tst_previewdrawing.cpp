@@ -15,7 +15,7 @@ class ImageSurface final : public PainterSurface
 {
 public:
     ImageSurface(QImage &image, bool plain)
-        : PainterSurface(image), m_image(image), m_plain(plain), m_font(QStringLiteral("Arial"))
+        : PainterSurface(image), m_image(image), m_plain(plain), m_font(u"Arial"_qs)
     {
         m_image.fill(Qt::white);
     }
@@ -114,8 +114,8 @@ void TestPreviewDrawing::sameImageAsDrawingEveryLine()
     QFETCH(int, categories);
     ShoppingList list;
     for (int i = 0; i < rows; ++i) {
-        list.append({QString::number(i % 3 + 1), QStringLiteral("Item %1").arg(i % 40),
-                     QStringLiteral("Category %1").arg(i % categories)});
+        list.append({QString::number(i % 3 + 1), u"Item %1"_qs.arg(i % 40),
+                     u"Category %1"_qs.arg(i % categories)});
     }
     const PrinterFontReader settings = [](const QString &) { return QString(); };
     QImage plain(600, 200, QImage::Format_ARGB32_Premultiplied);
