@@ -4,6 +4,7 @@
 #include "HelpText.h"
 #include "ListAppearance.h"
 #include "Platform.h"
+#include "StatusPanels.h"
 #include "about/AboutBox.h"
 #include "about/ProductWindow.h"
 #include "about/VersionInfo.h"
@@ -26,15 +27,12 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QDate>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLocale>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QStatusBar>
-#include <QTimer>
 #include <QTreeView>
 
 namespace {
@@ -268,49 +266,7 @@ void ShoppingWindow::createMenus()
 
 void ShoppingWindow::createStatusBar()
 {
-    QStatusBar *bar = statusBar();
-    bar->setObjectName(QStringLiteral("sbStatusBar"));
-    bar->setSizeGripEnabled(false);
-    bar->setFixedHeight(TwipsToPixelsY(m_layout.statusBarHeight));
-    struct Panel
-    {
-        const char *text;
-        double width;
-        double minimumWidth;
-        const char *tooltip;
-    };
-    const Panel panels[] = {
-        {"Welcome to the Shopping List", 4000, 2440, ""},
-        {"0 items", 1245, 1240, "Number of Unique items"},
-        {"0 total", 1245, 1240, "Total number of things to get"},
-        {"", 1440, 1440, ""},
-        {"", 1140, 1140, ""},
-    };
-    for (int i = 0; i < 5; ++i) {
-        const Panel &panel = panels[i];
-        auto *label = new QLabel(QString::fromLatin1(panel.text), bar);
-        label->setObjectName(QStringLiteral("panel%1").arg(i + 1));
-        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        label->setMinimumWidth(TwipsToPixelsX(panel.minimumWidth));
-        if (i >= 3) {
-            label->setFixedWidth(TwipsToPixelsX(panel.width));
-        }
-        label->setToolTip(QString::fromLatin1(panel.tooltip));
-        bar->addWidget(label, i == 0 ? 1 : 0);
-        m_panels.append(label);
-    }
-    m_panels[0]->resize(TwipsToPixelsX(panels[0].width), m_panels[0]->height());
-
-    // The date and time panels keep themselves current.
-    auto *clock = new QTimer(this);
-    auto tick = [this] {
-        const QLocale locale = QLocale::system();
-        m_panels[3]->setText(locale.toString(QDate::currentDate(), QLocale::ShortFormat));
-        m_panels[4]->setText(locale.toString(QTime::currentTime(), QLocale::ShortFormat));
-    };
-    connect(clock, &QTimer::timeout, this, tick);
-    clock->start(1000);
-    tick();
+    m_panels = new StatusPanels(*statusBar(), m_layout.statusBarHeight);
 }
 
 void ShoppingWindow::Form_Load()
@@ -387,8 +343,8 @@ void ShoppingWindow::loadCatalogue()
 void ShoppingWindow::UpdateTotals()
 {
     const ListTotals totals = ComputeTotals(*m_list);
-    m_panels[1]->setText(TotalQuantityText(totals.total));
-    m_panels[2]->setText(RowCountText(totals.rows));
+    m_panels->setText(2, TotalQuantityText(totals.total));
+    m_panels->setText(3, RowCountText(totals.rows));
 }
 
 void ShoppingWindow::mnuFile_Click(int index)

@@ -19,6 +19,7 @@ class QLabel;
 class QTreeView;
 class ShoppingList;
 class ShoppingListModel;
+class StatusPanels;
 
 // The main window, frmShopping: the catalogue tree on the left, the shopping list on the
 // right, the status bar and the four menus. Every command of the program is one of its
@@ -105,7 +106,7 @@ private:
     QLabel *m_lblListView = nullptr;
     QTreeView *m_tvShopping = nullptr;
     QTreeView *m_lvList = nullptr;
-    QList<QLabel *> m_panels;
+    StatusPanels *m_panels = nullptr;
     FormLayout m_layout;
     Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
     bool m_ended = false;

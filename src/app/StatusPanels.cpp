@@ -1,0 +1,62 @@
+#include "StatusPanels.h"
+
+#include "common/Twips.h"
+
+#include <QDate>
+#include <QLabel>
+#include <QLocale>
+#include <QStatusBar>
+#include <QTimer>
+
+StatusPanels::StatusPanels(QStatusBar &bar, double heightTwips) : QObject(&bar)
+{
+    bar.setObjectName(QStringLiteral("sbStatusBar"));
+    bar.setSizeGripEnabled(false);
+    bar.setFixedHeight(TwipsToPixelsY(heightTwips));
+    struct Panel
+    {
+        const char *text;
+        double width;
+        double minimumWidth;
+        const char *tooltip;
+    };
+    const Panel panels[] = {
+        {"Welcome to the Shopping List", 4000, 2440, ""},
+        {"0 items", 1245, 1240, "Number of Unique items"},
+        {"0 total", 1245, 1240, "Total number of things to get"},
+        {"", 1440, 1440, ""},
+        {"", 1140, 1140, ""},
+    };
+    for (int i = 0; i < 5; ++i) {
+        const Panel &panel = panels[i];
+        auto *label = new QLabel(QString::fromLatin1(panel.text), &bar);
+        label->setObjectName(QStringLiteral("panel%1").arg(i + 1));
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        label->setMinimumWidth(TwipsToPixelsX(panel.minimumWidth));
+        if (i >= 3) {
+            label->setFixedWidth(TwipsToPixelsX(panel.width));
+        }
+        label->setToolTip(QString::fromLatin1(panel.tooltip));
+        // The first panel takes up what the window gains; the two counts grow to their text.
+        bar.addWidget(label, i == 0 ? 1 : 0);
+        m_panels.append(label);
+    }
+    m_panels[0]->resize(TwipsToPixelsX(panels[0].width), m_panels[0]->height());
+
+    auto *clock = new QTimer(this);
+    connect(clock, &QTimer::timeout, this, &StatusPanels::showDateAndTime);
+    clock->start(1000);
+    showDateAndTime();
+}
+
+void StatusPanels::setText(int panel, const QString &text)
+{
+    m_panels[panel - 1]->setText(text);
+}
+
+void StatusPanels::showDateAndTime()
+{
+    const QLocale locale = QLocale::system();
+    m_panels[3]->setText(locale.toString(QDate::currentDate(), QLocale::ShortFormat));
+    m_panels[4]->setText(locale.toString(QTime::currentTime(), QLocale::ShortFormat));
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+
+class QLabel;
+class QStatusBar;
+
+// The main window's five status bar panels: a greeting, the total quantity, the number of
+// rows, and the date and time, which keep themselves current.
+class StatusPanels final : public QObject
+{
+    Q_OBJECT
+
+public:
+    StatusPanels(QStatusBar &bar, double heightTwips);
+
+    // Panel n, counted from 1.
+    void setText(int panel, const QString &text);
+
+private:
+    void showDateAndTime();
+
+    QList<QLabel *> m_panels;
+};
