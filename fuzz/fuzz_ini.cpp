@@ -96,7 +96,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
     const QString otherBefore = ReadIniValue(file, otherSection, otherKey, log);
 
-    const bool writable = IniFile::isValidName(section) && IniFile::isValidName(key) &&
+    const bool writable = IniFile::isValidName(section) && IniFile::isValidKeyName(key) &&
                           !TextBeforeNull(value).contains(u'\r') &&
                           !TextBeforeNull(value).contains(u'\n');
     WriteIniValue(section, key, value, file);

@@ -6,6 +6,7 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -82,6 +83,12 @@ QString decodeWindows1252(QByteArrayView bytes)
     return text;
 }
 
+bool hasHighBytes(const QByteArray &bytes)
+{
+    return std::any_of(bytes.cbegin(), bytes.cend(),
+                       [](char byte) { return static_cast<unsigned char>(byte) >= 0x80; });
+}
+
 bool sameName(const QString &a, const QString &b)
 {
     return a.compare(b, Qt::CaseInsensitive) == 0;
@@ -109,6 +116,12 @@ std::optional<IniFile> IniFile::load(const QString &path)
         return IniFile();
     }
     return std::nullopt;
+}
+
+bool IniFile::isValidKeyName(const QString &name)
+{
+    // A line that opens with "[" is a section line, whatever follows.
+    return isValidName(name) && !stripBlanks(name).startsWith(u'[');
 }
 
 bool IniFile::isValidName(const QString &name)
@@ -241,10 +254,30 @@ QByteArray IniFile::encode(const QString &text) const
 
 bool IniFile::setValue(const QString &section, const QString &key, const QString &text)
 {
-    if (!isValidName(section) || !isValidName(key) || text.contains(u'\r') ||
+    if (!isValidName(section) || !isValidKeyName(key) || text.contains(u'\r') ||
         text.contains(u'\n')) {
         return false;
     }
+    if (!m_utf8) {
+        // A Windows-1252 file is told from UTF-8 by its bytes alone: when the change leaves
+        // bytes that read as valid UTF-8 but are not plain ASCII, every other value would read
+        // differently. The whole file is turned into UTF-8 first then.
+        IniFile changed(*this);
+        changed.change(section, key, text);
+        if (changed.m_utf8 || !isValidUtf8(changed.m_bytes) || !hasHighBytes(changed.m_bytes)) {
+            *this = changed;
+            return true;
+        }
+        m_bytes = decodeWindows1252(m_bytes).toUtf8();
+        m_utf8 = true;
+        parse();
+    }
+    change(section, key, text);
+    return true;
+}
+
+void IniFile::change(const QString &section, const QString &key, const QString &text)
+{
     const QString sectionName = stripBlanks(section);
     const QString keyName = stripBlanks(key);
     // First: it may turn the whole file into UTF-8 and so move every line.
@@ -278,7 +311,6 @@ bool IniFile::setValue(const QString &section, const QString &key, const QString
         m_bytes.insert(line.end, insert);
     }
     parse();
-    return true;
 }
 
 bool IniFile::save(const QString &path) const
@@ -286,10 +318,12 @@ bool IniFile::save(const QString &path) const
     QSaveFile file(path);
     // Also where the folder forbids a temporary file beside a file that may be written.
     file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly)) {
+    // Unbuffered: a write that fails only when a buffer is flushed at commit is not reported
+    // (Qt 6.4), and the cut-off file would replace the whole one.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         return false;
     }
-    if (file.write(m_bytes) != m_bytes.size()) {
+    if (!WriteAll(file, m_bytes)) {
         file.cancelWriting();
         return false;
     }

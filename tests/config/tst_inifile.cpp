@@ -19,6 +19,8 @@ private slots:
     void refusedNames_data();
     void refusedNames();
     void windows1252File();
+    void windows1252FileKeepsOtherValues_data();
+    void windows1252FileKeepsOtherValues();
     void roundTrip_data();
     void roundTrip();
     void readIniValueWarnsOnce_data();
@@ -214,6 +216,10 @@ void TestIniFile::refusedNames_data()
     QTest::newRow("empty section") << ""
                                    << "k"
                                    << "v";
+    // "[k=v]" would read as a section line.
+    QTest::newRow("key opening with a bracket") << "a"
+                                                << " [k"
+                                                << "v]";
 }
 
 void TestIniFile::refusedNames()
@@ -243,6 +249,34 @@ void TestIniFile::windows1252File()
     QVERIFY(ini.setValue(QStringLiteral("a"), QStringLiteral("k"), QStringLiteral("Ωmega")));
     QCOMPARE(ini.bytes(), QStringLiteral("[a]\r\nk=Ωmega\r\nj=€ é\r\n").toUtf8());
     QCOMPARE(*ini.value(QStringLiteral("a"), QStringLiteral("j")), QStringLiteral("€ é"));
+}
+
+void TestIniFile::windows1252FileKeepsOtherValues_data()
+{
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("value");
+    // The Windows-1252 bytes of "Ã©" happen to be the UTF-8 bytes of "é". Once the one byte
+    // that is not UTF-8 is gone, the file must not start to read as UTF-8.
+    QTest::newRow("old value replaced") << QByteArray("[a]\r\nk=\xC3\xA9\r\nj=Cr\xE8me\r\n") << "j"
+                                        << "plain";
+    QTest::newRow("new value that looks like UTF-8")
+        << QByteArray("[a]\r\nk=x\r\nj=\xE8\r\n") << "j" << QStringLiteral("Ã©");
+}
+
+void TestIniFile::windows1252FileKeepsOtherValues()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(QString, key);
+    QFETCH(QString, value);
+    const QString section = QStringLiteral("a");
+    const IniFile old(before);
+    const QString other = key == u"k" ? QStringLiteral("j") : QStringLiteral("k");
+    IniFile ini(before);
+    QVERIFY(ini.setValue(section, key, value));
+    const IniFile reread(ini.bytes());
+    QCOMPARE(reread.value(section, key), std::optional<QString>(value));
+    QCOMPARE(reread.value(section, other), old.value(section, other));
 }
 
 void TestIniFile::roundTrip_data()
