@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+class QIODevice;
+
 // Why a file could not be had: the system's error number and its wording.
 struct FileError
 {
@@ -24,3 +26,7 @@ QString FindFileIgnoringCase(const QString &folder, const QString &name);
 // A name that can be a file name in the program folder: not empty, no path separators, none
 // of < > : " / \ | ? * and no control characters, and not "." or "..".
 bool IsSafeFileName(const QString &name);
+
+// Writes all of bytes to an unbuffered device, going on after a short write so that the
+// reason for a failure is the device's error. False when not every byte was written.
+bool WriteAll(QIODevice &device, const QByteArray &bytes);

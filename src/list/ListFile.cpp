@@ -1,6 +1,7 @@
 #include "ListFile.h"
 
 #include "catalogue/Catalogue.h"
+#include "common/FileAccess.h"
 #include "common/TextDecoding.h"
 #include "log/Log.h"
 
@@ -47,11 +48,13 @@ bool SaveListboxToFile(const ShoppingList &list, const QString &fileName, const 
     }
     const QByteArray bytes = text.toUtf8();
     QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) {
+    // Unbuffered: a write that fails only when a buffer is flushed at commit is not reported
+    // (Qt 6.4), and the cut-off file would replace the old one.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         reason = file.errorString();
         return false;
     }
-    if (file.write(bytes) != bytes.size()) {
+    if (!WriteAll(file, bytes)) {
         reason = file.errorString();
         file.cancelWriting();
         return false;
