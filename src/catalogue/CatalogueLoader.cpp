@@ -63,7 +63,7 @@ QString LoadTextIntoTree(Catalogue &tree, const QString &parentText, const QStri
     }
     QByteArray bytes;
     FileError error;
-    if (!ReadRegularFile(path, bytes, error)) {
+    if (!ReadRegularFile(path, bytes, error, MaximumCatalogueFileSize)) {
         return fail(error);
     }
     int items = 0;

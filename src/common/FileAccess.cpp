@@ -15,7 +15,7 @@ FileError FileError::fromErrno(int number)
     return {number, QString::fromLocal8Bit(std::strerror(number))};
 }
 
-bool ReadRegularFile(const QString &path, QByteArray &bytes, FileError &error)
+bool ReadRegularFile(const QString &path, QByteArray &bytes, FileError &error, qint64 maximumSize)
 {
     const QByteArray native = QFile::encodeName(path);
     const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
@@ -41,6 +41,11 @@ bool ReadRegularFile(const QString &path, QByteArray &bytes, FileError &error)
         ::close(fd);
         return false;
     }
+    if (status.st_size > maximumSize) {
+        error = FileError::fromErrno(EFBIG);
+        ::close(fd);
+        return false;
+    }
     QFile file;
     if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         error = FileError::fromErrno(EIO);
@@ -50,6 +55,11 @@ bool ReadRegularFile(const QString &path, QByteArray &bytes, FileError &error)
     bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
         error = FileError::fromErrno(EIO);
+        return false;
+    }
+    if (bytes.size() > maximumSize) { // it grew while it was read
+        bytes.clear();
+        error = FileError::fromErrno(EFBIG);
         return false;
     }
     return true;

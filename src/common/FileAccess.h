@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <limits>
+
 class QIODevice;
 
 // Why a file could not be had: the system's error number and its wording.
@@ -15,8 +17,11 @@ struct FileError
 };
 
 // Reads a whole regular file. Never blocks on a pipe or device and never follows a directory:
-// anything but a regular file fails. On failure returns false and fills error.
-bool ReadRegularFile(const QString &path, QByteArray &bytes, FileError &error);
+// anything but a regular file fails, and so does a file of more than maximumSize bytes
+// (EFBIG), so that no file can make the program run out of memory. On failure returns false
+// and fills error.
+bool ReadRegularFile(const QString &path, QByteArray &bytes, FileError &error,
+                     qint64 maximumSize = std::numeric_limits<qint64>::max());
 
 // Looks a file up in a folder without regard to letter case: the exact name first, then the
 // first name (in sorted order) that differs only in case. Returns the path, or an empty

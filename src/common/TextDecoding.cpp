@@ -56,3 +56,21 @@ QStringList SplitLines(const QString &text)
     }
     return lines;
 }
+
+qsizetype LineCount(const QByteArray &bytes)
+{
+    qsizetype lines = 0;
+    const qsizetype n = bytes.size();
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const char c = bytes[i];
+        if (c == '\r' || c == '\n') {
+            ++lines;
+            if (c == '\r' && i + 1 < n && bytes[i + 1] == '\n') {
+                ++i;
+            }
+            start = i + 1;
+        }
+    }
+    return start < n ? lines + 1 : lines;
+}

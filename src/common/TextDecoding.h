@@ -13,3 +13,7 @@ QString DecodeText(const QByteArray &bytes);
 // each end a line; the terminator is not part of the line. A last line without terminator
 // is still a line; a terminator at the very end gives no extra empty line.
 QStringList SplitLines(const QString &text);
+
+// How many lines SplitLines gives for the text of these bytes, counted on the bytes: line ends
+// are the same bytes in UTF-8 and in Windows-1252.
+qsizetype LineCount(const QByteArray &bytes);

@@ -107,7 +107,7 @@ std::optional<IniFile> IniFile::load(const QString &path)
 {
     QByteArray bytes;
     FileError error;
-    if (ReadRegularFile(path, bytes, error)) {
+    if (ReadRegularFile(path, bytes, error, MaximumFileSize)) {
         return IniFile(bytes);
     }
     // Only a file that is not there counts as empty: one that cannot be read must not be

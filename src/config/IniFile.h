@@ -26,7 +26,13 @@ public:
 
     explicit IniFile(const QByteArray &bytes = {});
 
-    // A missing file loads as an empty one; nothing when the file exists but cannot be read.
+    // The largest settings file read. Every setting is read from the file afresh, so a huge
+    // file would slow every start and close; one this large was not written by the program,
+    // and is neither read nor overwritten.
+    static constexpr qint64 MaximumFileSize = 1024 * 1024;
+
+    // A missing file loads as an empty one; nothing when the file exists but cannot be read
+    // or is larger than MaximumFileSize.
     static std::optional<IniFile> load(const QString &path);
 
     // The value of key in section, or nothing when the section or key is missing.

@@ -7,6 +7,8 @@
 
 #include <QSaveFile>
 
+#include <cerrno>
+
 ListRow CutListLine(const QString &line)
 {
     const qsizetype p1 = line.indexOf(u',');
@@ -25,7 +27,12 @@ ListRow CutListLine(const QString &line)
 bool ReadListFile(const QString &fileName, QList<ListRow> &rows, FileError &error)
 {
     QByteArray bytes;
-    if (!ReadRegularFile(fileName, bytes, error)) {
+    if (!ReadRegularFile(fileName, bytes, error, MaximumListFileSize)) {
+        return false;
+    }
+    // Counted on the bytes, before a line of text is made for each.
+    if (LineCount(bytes) > MaximumListFileRows) {
+        error = FileError::fromErrno(EFBIG);
         return false;
     }
     const QStringList lines = SplitLines(DecodeText(bytes));

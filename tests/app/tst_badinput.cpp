@@ -1,11 +1,15 @@
 // Whatever lies in the program folder or in a list file, the program starts, shows what it
 // can, and goes on: one table per kind of file, each row a file and what the window shows.
 #include "catalogue/Catalogue.h"
+#include "catalogue/CatalogueLoader.h"
+#include "config/IniFile.h"
+#include "list/ListFile.h"
 #include "list/ShoppingList.h"
 #include "support/WindowFixture.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QRandomGenerator>
 #include <QStatusBar>
@@ -61,6 +65,8 @@ private slots:
     void listFiles();
     void settingsFiles_data();
     void settingsFiles();
+    void oversizedFiles_data();
+    void oversizedFiles();
 };
 
 void TestBadInput::catalogueFiles_data()
@@ -310,6 +316,57 @@ void TestBadInput::settingsFiles()
                        fixture.folder.read(QStringLiteral("shopping.ini")));
     again.start();
     QCOMPARE(again.window->frameGeometry().size(), frame.size());
+}
+
+void TestBadInput::oversizedFiles_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<qint64>("size"); // a file of that many NUL bytes, when not 0
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("category file") << "Dairy.txt" << MaximumCatalogueFileSize + 1 << QByteArray();
+    QTest::newRow("index file") << "headings.txt" << MaximumCatalogueFileSize + 1 << QByteArray();
+    QTest::newRow("list file") << "week.shp" << MaximumListFileSize + 1 << QByteArray();
+    QTest::newRow("list file of empty lines")
+        << "week.shp" << qint64(0) << QByteArray(MaximumListFileRows + 1, '\n');
+    QTest::newRow("settings file")
+        << "shopping.ini" << IniFile::MaximumFileSize + 1 << QByteArray();
+}
+
+void TestBadInput::oversizedFiles()
+{
+    QFETCH(QString, name);
+    QFETCH(qint64, size);
+    QFETCH(QByteArray, bytes);
+
+    WindowFixture fixture;
+    fixture.folder.write(name, bytes);
+    if (size > 0) {
+        QVERIFY(QFile(fixture.folder.filePath(name)).resize(size)); // sparse: no disk used
+    }
+    fixture.start();
+    ShoppingWindow &window = *fixture.window;
+    const Catalogue &catalogue = window.catalogue();
+    if (name == u"Dairy.txt") {
+        QCOMPARE(catalogue.node(2).text, QString());
+        QVERIFY(catalogue.node(2).children.empty());
+        QCOMPARE(catalogue.node(3).text, QStringLiteral("Fruit and Veg"));
+    } else if (name == u"headings.txt") {
+        QCOMPARE(catalogue.count(), 1);
+    } else if (name == u"week.shp") {
+        window.list().append({QStringLiteral("1"), QStringLiteral("Old"), QString()});
+        fixture.platform.answerFileName(fixture.folder.filePath(name));
+        window.mnuFile_Click(1);
+        QCOMPARE(fixture.platform.messages.size(), 1);
+        QVERIFY(fixture.platform.messages[0].text.contains(QStringLiteral("File too large")));
+        QCOMPARE(window.list().count(), 1);
+        return;
+    } else {
+        // Neither read nor overwritten.
+        QCOMPARE(window.frameGeometry().size(), QSize(768, 576));
+        window.close();
+        QCOMPARE(QFileInfo(fixture.folder.filePath(name)).size(), size);
+    }
+    QVERIFY(fixture.platform.messages.isEmpty());
 }
 
 QTEST_MAIN(TestBadInput)

@@ -37,6 +37,8 @@ void TestTextDecoding::splitLines()
     QFETCH(QString, text);
     QFETCH(QStringList, lines);
     QCOMPARE(SplitLines(text), lines);
+    // The count taken on the bytes, before a file is decoded, agrees.
+    QCOMPARE(LineCount(text.toUtf8()), lines.size());
 }
 
 void TestTextDecoding::decode_data()
