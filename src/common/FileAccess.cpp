@@ -67,18 +67,32 @@ bool ReadRegularFile(const QString &path, QByteArray &bytes, FileError &error, q
 
 QString FindFileIgnoringCase(const QString &folder, const QString &name)
 {
-    const QDir dir(folder);
+    return FolderNames(folder).find(name);
+}
+
+FolderNames::FolderNames(const QString &folder) : m_folder(folder) {}
+
+QString FolderNames::find(const QString &name) const
+{
+    const QDir dir(m_folder);
     if (QFileInfo::exists(dir.filePath(name))) {
         return dir.filePath(name);
     }
-    const QStringList entries = dir.entryList(
-        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
-    for (const QString &entry : entries) {
-        if (entry.compare(name, Qt::CaseInsensitive) == 0) {
-            return dir.filePath(entry);
+    if (!m_byFoldedName) {
+        m_byFoldedName.emplace();
+        const QStringList entries = dir.entryList(
+            QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+        // Folding each character alike is what a case-blind comparison does; the first name
+        // in sorted order wins.
+        for (const QString &entry : entries) {
+            const QString folded = entry.toCaseFolded();
+            if (!m_byFoldedName->contains(folded)) {
+                m_byFoldedName->insert(folded, entry);
+            }
         }
     }
-    return {};
+    const auto found = m_byFoldedName->constFind(name.toCaseFolded());
+    return found == m_byFoldedName->cend() ? QString() : dir.filePath(*found);
 }
 
 bool IsSafeFileName(const QString &name)

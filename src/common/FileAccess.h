@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 
 #include <limits>
+#include <optional>
 
 class QIODevice;
 
@@ -27,6 +29,23 @@ bool ReadRegularFile(const QString &path, QByteArray &bytes, FileError &error,
 // first name (in sorted order) that differs only in case. Returns the path, or an empty
 // string when there is none. The name must be a plain file name (see IsSafeFileName).
 QString FindFileIgnoringCase(const QString &folder, const QString &name);
+
+// One folder for many case-blind look-ups, as FindFileIgnoringCase makes them. The folder is
+// listed once, at the first look-up that needs it, so that a catalogue of thousands of
+// headings in a folder of thousands of files does not list the folder once per heading.
+class FolderNames final
+{
+public:
+    explicit FolderNames(const QString &folder);
+
+    const QString &folder() const { return m_folder; }
+    QString find(const QString &name) const;
+
+private:
+    QString m_folder;
+    // The first name in sorted order for each name in case-folded form.
+    mutable std::optional<QHash<QString, QString>> m_byFoldedName;
+};
 
 // A name that can be a file name in the program folder: not empty, no path separators, none
 // of < > : " / \ | ? * and no control characters, and not "." or "..".
