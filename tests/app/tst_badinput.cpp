@@ -66,6 +66,8 @@ private slots:
     void listFiles();
     void settingsFiles_data();
     void settingsFiles();
+    void printerFontSettings_data();
+    void printerFontSettings();
     void oversizedFiles_data();
     void oversizedFiles();
 };
@@ -335,6 +337,40 @@ void TestBadInput::settingsFiles()
                        fixture.folder.read(QStringLiteral("shopping.ini")));
     again.start();
     QCOMPARE(again.window->frameGeometry().size(), frame.size());
+}
+
+void TestBadInput::printerFontSettings_data()
+{
+    QTest::addColumn<QByteArray>("ini");
+    // Whether the preview is refused with a message; otherwise it is drawn.
+    QTest::addColumn<bool>("refused");
+    QTest::newRow("size beyond 16 bits") << QByteArray("[PrinterFont]\r\nsize= 1E+308\r\n") << true;
+    QTest::newRow("largest size") << QByteArray("[PrinterFont]\r\nsize= 32764\r\n") << false;
+    QTest::newRow("negative size") << QByteArray("[PrinterFont]\r\nsize=-50\r\n") << false;
+    QTest::newRow("colour not a number")
+        << QByteArray("[PrinterFont]\r\nforecolor=red\r\n") << true;
+    QTest::newRow("colour beyond 32 bits")
+        << QByteArray("[PrinterFont]\r\nforecolor=99999999999\r\n") << true;
+    QTest::newRow("long face name")
+        << QByteArray("[PrinterFont]\r\nname=") + QByteArray(100000, 'A') + "\r\n"
+        << false;
+    QTest::newRow("NUL in face name")
+        << QByteArrayLiteral("[PrinterFont]\r\nname=Ar\0ial\r\n") << false;
+}
+
+void TestBadInput::printerFontSettings()
+{
+    QFETCH(QByteArray, ini);
+    QFETCH(bool, refused);
+    WindowFixture fixture;
+    fixture.folder.write(QStringLiteral("shopping.ini"), ini);
+    fixture.start();
+    ShoppingWindow &window = *fixture.window;
+    window.list().append({QStringLiteral("2"), QStringLiteral("Milk"), QStringLiteral("Dairy")});
+    window.cmdPrint_Click(0);
+    QCOMPARE(fixture.platform.messages.size(), refused ? 1 : 0);
+    QVERIFY(window.isVisible());
+    QCOMPARE(window.list().count(), 1);
 }
 
 void TestBadInput::oversizedFiles_data()
