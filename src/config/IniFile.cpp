@@ -141,7 +141,16 @@ QString IniFile::decode(qsizetype from, qsizetype to) const
 {
     // The whole file decides the encoding: a part of a Windows-1252 file may look like UTF-8.
     const QByteArrayView part(m_bytes.constData() + from, to - from);
-    return m_utf8 ? QString::fromUtf8(part) : decodeWindows1252(part);
+    if (!m_utf8) {
+        return decodeWindows1252(part);
+    }
+    // QString::fromUtf8 drops a byte order mark at the start of what it is given; inside the
+    // file it is a character of a name or value like any other.
+    const QByteArrayView bom("\xEF\xBB\xBF");
+    if (part.startsWith(bom)) {
+        return QChar(0xFEFF) + QString::fromUtf8(part.sliced(bom.size()));
+    }
+    return QString::fromUtf8(part);
 }
 
 void IniFile::parse()

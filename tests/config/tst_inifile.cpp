@@ -172,6 +172,9 @@ void TestIniFile::setValue_data()
     QTest::newRow("empty value") << QByteArray("[a]\r\nk=1\r\n") << "a"
                                  << "k"
                                  << "" << QByteArray("[a]\r\nk=\r\n");
+    QTest::newRow("key opening with a byte order mark")
+        << QByteArray("[a]\r\n") << "a" << QStringLiteral("\uFEFFk") << "v"
+        << QByteArray("[a]\r\n\xEF\xBB\xBFk=v\r\n");
     QTest::newRow("UTF-8 written")
         << QByteArray() << "font"
         << "name" << QStringLiteral("Crème") << QByteArray("[font]\r\nname=Crème\r\n");
@@ -310,6 +313,8 @@ void TestIniFile::roundTrip_data()
     QTest::newRow("non-ASCII") << QStringLiteral("日本 Ωmega") << QStringLiteral("日本 Ωmega");
     QTest::newRow("NUL ends the value")
         << QStringLiteral("ab") + QChar(u'\0') + QStringLiteral("cd") << "ab";
+    QTest::newRow("byte order mark first")
+        << QStringLiteral("\uFEFFx") << QStringLiteral("\uFEFFx");
     QTest::newRow("empty") << ""
                            << "";
     QTest::newRow("only blanks") << "   "
