@@ -6,6 +6,11 @@
 #include <QFile>
 #include <QTest>
 
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 class TestIniFile : public QObject
 {
     Q_OBJECT
@@ -27,6 +32,7 @@ private slots:
     void readIniValueWarnsOnce();
     void writeCreatesFileAndKeepsUntouchedFile();
     void unreadableFileIsNotOverwritten();
+    void failedWriteInPlaceKeepsTheOldFile();
 };
 
 void TestIniFile::value_data()
@@ -394,6 +400,41 @@ void TestIniFile::unreadableFileIsNotOverwritten()
     WriteIniValue(QStringLiteral("a"), QStringLiteral("j"), QStringLiteral("2"), file);
     QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     QCOMPARE(folder.read(QStringLiteral("shopping.ini")), QByteArray("[a]\r\nk=1\r\n"));
+}
+
+void TestIniFile::failedWriteInPlaceKeepsTheOldFile()
+{
+    // A folder that refuses new files but holds a settings file anyone may write: the file is
+    // written in place, and here the write runs out of room half-way.
+    TestFolder folder;
+    const QString file = folder.filePath(QStringLiteral("shopping.ini"));
+    const QByteArray before = "[s]\r\nk=1\r\n[t]\r\nj=2\r\n";
+    folder.write(QStringLiteral("shopping.ini"), before);
+    QVERIFY(QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                            QFileDevice::ReadOther | QFileDevice::WriteOther));
+    QVERIFY(QFile::setPermissions(folder.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner |
+                                                     QFileDevice::ReadOther |
+                                                     QFileDevice::ExeOther));
+    // Permission bits do not stop root: the write runs as an ordinary user in a child process.
+    const pid_t child = ::fork();
+    QVERIFY(child >= 0);
+    if (child == 0) {
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) {
+            ::_exit(2);
+        }
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit room{rlim_t(before.size() + 4), rlim_t(before.size() + 4)};
+        ::setrlimit(RLIMIT_FSIZE, &room);
+        WriteIniValue(QStringLiteral("s"), QStringLiteral("k"), QString(40, u'x'), file);
+        ::_exit(0);
+    }
+    int status = 0;
+    QCOMPARE(::waitpid(child, &status, 0), child);
+    QVERIFY(QFile::setPermissions(folder.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                     QFileDevice::ExeOwner));
+    QVERIFY(WIFEXITED(status));
+    QCOMPARE(WEXITSTATUS(status), 0);
+    QCOMPARE(folder.read(QStringLiteral("shopping.ini")), before);
 }
 
 QTEST_GUILESS_MAIN(TestIniFile)
