@@ -28,7 +28,9 @@ QString decodeWindows1252(const QByteArray &bytes)
 
 QString DecodeText(const QByteArray &bytes)
 {
-    QStringDecoder utf8(QStringDecoder::Utf8);
+    // Stateless: bytes that end in the middle of a character are an error, not a character
+    // still to come.
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8.decode(bytes);
     if (!utf8.hasError()) {
         return text;

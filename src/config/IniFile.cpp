@@ -36,7 +36,9 @@ QString stripBlanks(const QString &text)
 
 bool isValidUtf8(const QByteArray &bytes)
 {
-    QStringDecoder decoder(QStringDecoder::Utf8);
+    // Stateless: bytes that end in the middle of a character are an error, not a character
+    // still to come.
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString ignored = decoder.decode(bytes);
     return !decoder.hasError();
 }

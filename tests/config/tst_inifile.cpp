@@ -254,6 +254,11 @@ void TestIniFile::windows1252File()
     QVERIFY(ini.setValue(QStringLiteral("a"), QStringLiteral("j"), QStringLiteral("€ é")));
     QCOMPARE(ini.bytes(), QByteArray("[a]\r\nk=Cr\xE8me\r\nj=\x80 \xE9\r\n"));
 
+    // A file that ends in a Windows-1252 letter is no UTF-8 file waiting for more bytes.
+    QCOMPARE(
+        IniFile(QByteArray("[a]\r\nk=Caf\xE9")).value(QStringLiteral("a"), QStringLiteral("k")),
+        std::optional<QString>(QString::fromUtf8("Café")));
+
     // Text that it cannot hold turns the file into UTF-8, so that both read back.
     QVERIFY(ini.setValue(QStringLiteral("a"), QStringLiteral("k"), QStringLiteral("Ωmega")));
     QCOMPARE(ini.bytes(), QStringLiteral("[a]\r\nk=Ωmega\r\nj=€ é\r\n").toUtf8());
