@@ -81,7 +81,11 @@ void RestoreFormPlacement(QWidget &window, const QString &file, const QSizeF &sc
     const std::optional<int> width = toPixels(placement.width, TwipsPerPixelX());
     const std::optional<int> left = toPixels(placement.left, TwipsPerPixelX());
     const std::optional<int> top = toPixels(placement.top, TwipsPerPixelY());
-    if (!height || !width || !left || !top || *height <= 0 || *width <= 0) {
+    // A window system refuses a size beyond 16-bit coordinates (X11 does), and a window that
+    // large cannot even be painted, so that move is refused like a negative size.
+    constexpr int largestSize = 32767;
+    if (!height || !width || !left || !top || *height <= 0 || *width <= 0 ||
+        *height > largestSize || *width > largestSize) {
         return; // a move the window refuses
     }
     const QRect outer(*left, *top, *width, *height);

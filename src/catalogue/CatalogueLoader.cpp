@@ -12,6 +12,9 @@ namespace {
 
 const QString headingsFile = QStringLiteral("headings.txt");
 
+QString loadTextIntoTree(Catalogue &tree, const QString &parentText, const FolderNames &folder,
+                         const QString &fileName, NodeImage image, const Log &log);
+
 } // namespace
 
 bool LoadCatalogue(Catalogue &tree, const QString &programFolder, const Log &log)
@@ -21,17 +24,18 @@ bool LoadCatalogue(Catalogue &tree, const QString &programFolder, const Log &log
         tree.addNode(0, QStringLiteral("r"), QStringLiteral("List"), NodeImage::Closed);
     tree.setExpanded(root, true);
 
-    const QString found = FindFileIgnoringCase(programFolder, headingsFile);
+    const FolderNames folder(programFolder);
+    const QString found = folder.find(headingsFile);
     if (found.isEmpty() || !QFileInfo(found).isFile()) {
         return false;
     }
-    LoadTextIntoTree(tree, QStringLiteral("List"), programFolder, QFileInfo(found).fileName(),
+    loadTextIntoTree(tree, QStringLiteral("List"), folder, QFileInfo(found).fileName(),
                      NodeImage::Closed, log);
     const int headingsEnd = tree.count();
     for (int position = 2; position <= headingsEnd; ++position) {
         const QString heading = tree.node(position).text;
-        const QString caption = LoadTextIntoTree(
-            tree, heading, programFolder, heading + QStringLiteral(".txt"), NodeImage::Doc, log);
+        const QString caption = loadTextIntoTree(
+            tree, heading, folder, heading + QStringLiteral(".txt"), NodeImage::Doc, log);
         // Unconditionally: a file without caption, or one that failed before its caption,
         // leaves the heading without text.
         tree.setText(position, caption);
@@ -42,6 +46,15 @@ bool LoadCatalogue(Catalogue &tree, const QString &programFolder, const Log &log
 QString LoadTextIntoTree(Catalogue &tree, const QString &parentText, const QString &programFolder,
                          const QString &fileName, NodeImage image, const Log &log)
 {
+    return loadTextIntoTree(tree, parentText, FolderNames(programFolder), fileName, image, log);
+}
+
+namespace {
+
+QString loadTextIntoTree(Catalogue &tree, const QString &parentText, const FolderNames &folder,
+                         const QString &fileName, NodeImage image, const Log &log)
+{
+    const QString &programFolder = folder.folder();
     const int parent = tree.findFirst(parentText);
     const QString shownPath = QDir::toNativeSeparators(QDir(programFolder).filePath(fileName));
     QString caption;
@@ -56,14 +69,13 @@ QString LoadTextIntoTree(Catalogue &tree, const QString &parentText, const QStri
 
     // A name that cannot be a file name here fails like a missing file, so no catalogue line
     // can reach a file outside the program folder.
-    const QString path =
-        IsSafeFileName(fileName) ? FindFileIgnoringCase(programFolder, fileName) : QString();
+    const QString path = IsSafeFileName(fileName) ? folder.find(fileName) : QString();
     if (path.isEmpty() || parent == 0) {
         return fail(FileError::fromErrno(ENOENT));
     }
     QByteArray bytes;
     FileError error;
-    if (!ReadRegularFile(path, bytes, error)) {
+    if (!ReadRegularFile(path, bytes, error, MaximumCatalogueFileSize)) {
         return fail(error);
     }
     int items = 0;
@@ -90,6 +102,8 @@ QString LoadTextIntoTree(Catalogue &tree, const QString &parentText, const QStri
     }
     return caption;
 }
+
+} // namespace
 
 QString MissingHeadingsText(const QString &programFolder)
 {

@@ -10,6 +10,11 @@ class Log;
 // missing (the tree then holds only the root); the caller tells the user.
 bool LoadCatalogue(Catalogue &tree, const QString &programFolder, const Log &log);
 
+// The largest catalogue file read; a larger one fails to load like an unreadable file. Far
+// more than 32767 items of any sensible length, and small enough that no file renamed to
+// ".txt" can make the program run out of memory.
+constexpr qint64 MaximumCatalogueFileSize = 16 * 1024 * 1024;
+
 // Reads one catalogue file from the program folder and adds a child with the given image
 // under the first node whose text is parentText, one for each item line. Returns the file's
 // caption (the text after ";" of its last caption line; empty when none). A failure is

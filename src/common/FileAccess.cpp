@@ -15,7 +15,7 @@ FileError FileError::fromErrno(int number)
     return {number, QString::fromLocal8Bit(std::strerror(number))};
 }
 
-bool ReadRegularFile(const QString &path, QByteArray &bytes, FileError &error)
+bool ReadRegularFile(const QString &path, QByteArray &bytes, FileError &error, qint64 maximumSize)
 {
     const QByteArray native = QFile::encodeName(path);
     const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
@@ -41,6 +41,11 @@ bool ReadRegularFile(const QString &path, QByteArray &bytes, FileError &error)
         ::close(fd);
         return false;
     }
+    if (status.st_size > maximumSize) {
+        error = FileError::fromErrno(EFBIG);
+        ::close(fd);
+        return false;
+    }
     QFile file;
     if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         error = FileError::fromErrno(EIO);
@@ -52,23 +57,42 @@ bool ReadRegularFile(const QString &path, QByteArray &bytes, FileError &error)
         error = FileError::fromErrno(EIO);
         return false;
     }
+    if (bytes.size() > maximumSize) { // it grew while it was read
+        bytes.clear();
+        error = FileError::fromErrno(EFBIG);
+        return false;
+    }
     return true;
 }
 
 QString FindFileIgnoringCase(const QString &folder, const QString &name)
 {
-    const QDir dir(folder);
+    return FolderNames(folder).find(name);
+}
+
+FolderNames::FolderNames(const QString &folder) : m_folder(folder) {}
+
+QString FolderNames::find(const QString &name) const
+{
+    const QDir dir(m_folder);
     if (QFileInfo::exists(dir.filePath(name))) {
         return dir.filePath(name);
     }
-    const QStringList entries = dir.entryList(
-        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
-    for (const QString &entry : entries) {
-        if (entry.compare(name, Qt::CaseInsensitive) == 0) {
-            return dir.filePath(entry);
+    if (!m_byFoldedName) {
+        m_byFoldedName.emplace();
+        const QStringList entries = dir.entryList(
+            QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+        // Folding each character alike is what a case-blind comparison does; the first name
+        // in sorted order wins.
+        for (const QString &entry : entries) {
+            const QString folded = entry.toCaseFolded();
+            if (!m_byFoldedName->contains(folded)) {
+                m_byFoldedName->insert(folded, entry);
+            }
         }
     }
-    return {};
+    const auto found = m_byFoldedName->constFind(name.toCaseFolded());
+    return found == m_byFoldedName->cend() ? QString() : dir.filePath(*found);
 }
 
 bool IsSafeFileName(const QString &name)
@@ -81,6 +105,19 @@ bool IsSafeFileName(const QString &name)
             c == u'\\' || c == u'|' || c == u'?' || c == u'*') {
             return false;
         }
+    }
+    return true;
+}
+
+bool WriteAll(QIODevice &device, const QByteArray &bytes)
+{
+    qint64 written = 0;
+    while (written < bytes.size()) {
+        const qint64 count = device.write(bytes.constData() + written, bytes.size() - written);
+        if (count <= 0) {
+            return false;
+        }
+        written += count;
     }
     return true;
 }

@@ -1,7 +1,13 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
+
+#include <limits>
+#include <optional>
+
+class QIODevice;
 
 // Why a file could not be had: the system's error number and its wording.
 struct FileError
@@ -13,14 +19,38 @@ struct FileError
 };
 
 // Reads a whole regular file. Never blocks on a pipe or device and never follows a directory:
-// anything but a regular file fails. On failure returns false and fills error.
-bool ReadRegularFile(const QString &path, QByteArray &bytes, FileError &error);
+// anything but a regular file fails, and so does a file of more than maximumSize bytes
+// (EFBIG), so that no file can make the program run out of memory. On failure returns false
+// and fills error.
+bool ReadRegularFile(const QString &path, QByteArray &bytes, FileError &error,
+                     qint64 maximumSize = std::numeric_limits<qint64>::max());
 
 // Looks a file up in a folder without regard to letter case: the exact name first, then the
 // first name (in sorted order) that differs only in case. Returns the path, or an empty
 // string when there is none. The name must be a plain file name (see IsSafeFileName).
 QString FindFileIgnoringCase(const QString &folder, const QString &name);
 
+// One folder for many case-blind look-ups, as FindFileIgnoringCase makes them. The folder is
+// listed once, at the first look-up that needs it, so that a catalogue of thousands of
+// headings in a folder of thousands of files does not list the folder once per heading.
+class FolderNames final
+{
+public:
+    explicit FolderNames(const QString &folder);
+
+    const QString &folder() const { return m_folder; }
+    QString find(const QString &name) const;
+
+private:
+    QString m_folder;
+    // The first name in sorted order for each name in case-folded form.
+    mutable std::optional<QHash<QString, QString>> m_byFoldedName;
+};
+
 // A name that can be a file name in the program folder: not empty, no path separators, none
 // of < > : " / \ | ? * and no control characters, and not "." or "..".
 bool IsSafeFileName(const QString &name);
+
+// Writes all of bytes to an unbuffered device, going on after a short write so that the
+// reason for a failure is the device's error. False when not every byte was written.
+bool WriteAll(QIODevice &device, const QByteArray &bytes);

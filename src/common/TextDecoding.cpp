@@ -28,7 +28,9 @@ QString decodeWindows1252(const QByteArray &bytes)
 
 QString DecodeText(const QByteArray &bytes)
 {
-    QStringDecoder utf8(QStringDecoder::Utf8);
+    // Stateless: bytes that end in the middle of a character are an error, not a character
+    // still to come.
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8.decode(bytes);
     if (!utf8.hasError()) {
         return text;
@@ -44,4 +46,22 @@ QStringList SplitLines(const QString &text)
         return true;
     });
     return lines;
+}
+
+qsizetype LineCount(const QByteArray &bytes)
+{
+    qsizetype lines = 0;
+    const qsizetype n = bytes.size();
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const char c = bytes[i];
+        if (c == '\r' || c == '\n') {
+            ++lines;
+            if (c == '\r' && i + 1 < n && bytes[i + 1] == '\n') {
+                ++i;
+            }
+            start = i + 1;
+        }
+    }
+    return start < n ? lines + 1 : lines;
 }

@@ -14,6 +14,10 @@ QString DecodeText(const QByteArray &bytes);
 // is still a line; a terminator at the very end gives no extra empty line.
 QStringList SplitLines(const QString &text);
 
+// How many lines SplitLines gives for the text of these bytes, counted on the bytes: line ends
+// are the same bytes in UTF-8 and in Windows-1252.
+qsizetype LineCount(const QByteArray &bytes);
+
 // Calls fn(QStringView line) for each line of text, by the same rules as SplitLines, without
 // copying the lines; fn returns false to stop.
 template<typename Fn> void ForEachLine(QStringView text, Fn fn)

@@ -6,6 +6,7 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -35,7 +36,9 @@ QString stripBlanks(const QString &text)
 
 bool isValidUtf8(const QByteArray &bytes)
 {
-    QStringDecoder decoder(QStringDecoder::Utf8);
+    // Stateless: bytes that end in the middle of a character are an error, not a character
+    // still to come.
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString ignored = decoder.decode(bytes);
     return !decoder.hasError();
 }
@@ -82,6 +85,12 @@ QString decodeWindows1252(QByteArrayView bytes)
     return text;
 }
 
+bool hasHighBytes(const QByteArray &bytes)
+{
+    return std::any_of(bytes.cbegin(), bytes.cend(),
+                       [](char byte) { return static_cast<unsigned char>(byte) >= 0x80; });
+}
+
 bool sameName(const QString &a, const QString &b)
 {
     return a.compare(b, Qt::CaseInsensitive) == 0;
@@ -100,7 +109,7 @@ std::optional<IniFile> IniFile::load(const QString &path)
 {
     QByteArray bytes;
     FileError error;
-    if (ReadRegularFile(path, bytes, error)) {
+    if (ReadRegularFile(path, bytes, error, MaximumFileSize)) {
         return IniFile(bytes);
     }
     // Only a file that is not there counts as empty: one that cannot be read must not be
@@ -109,6 +118,12 @@ std::optional<IniFile> IniFile::load(const QString &path)
         return IniFile();
     }
     return std::nullopt;
+}
+
+bool IniFile::isValidKeyName(const QString &name)
+{
+    // A line that opens with "[" is a section line, whatever follows.
+    return isValidName(name) && !stripBlanks(name).startsWith(u'[');
 }
 
 bool IniFile::isValidName(const QString &name)
@@ -128,7 +143,16 @@ QString IniFile::decode(qsizetype from, qsizetype to) const
 {
     // The whole file decides the encoding: a part of a Windows-1252 file may look like UTF-8.
     const QByteArrayView part(m_bytes.constData() + from, to - from);
-    return m_utf8 ? QString::fromUtf8(part) : decodeWindows1252(part);
+    if (!m_utf8) {
+        return decodeWindows1252(part);
+    }
+    // QString::fromUtf8 drops a byte order mark at the start of what it is given; inside the
+    // file it is a character of a name or value like any other.
+    const QByteArrayView bom("\xEF\xBB\xBF");
+    if (part.startsWith(bom)) {
+        return QChar(0xFEFF) + QString::fromUtf8(part.sliced(bom.size()));
+    }
+    return QString::fromUtf8(part);
 }
 
 void IniFile::parse()
@@ -241,10 +265,30 @@ QByteArray IniFile::encode(const QString &text) const
 
 bool IniFile::setValue(const QString &section, const QString &key, const QString &text)
 {
-    if (!isValidName(section) || !isValidName(key) || text.contains(u'\r') ||
+    if (!isValidName(section) || !isValidKeyName(key) || text.contains(u'\r') ||
         text.contains(u'\n')) {
         return false;
     }
+    if (!m_utf8) {
+        // A Windows-1252 file is told from UTF-8 by its bytes alone: when the change leaves
+        // bytes that read as valid UTF-8 but are not plain ASCII, every other value would read
+        // differently. The whole file is turned into UTF-8 first then.
+        IniFile changed(*this);
+        changed.change(section, key, text);
+        if (changed.m_utf8 || !isValidUtf8(changed.m_bytes) || !hasHighBytes(changed.m_bytes)) {
+            *this = changed;
+            return true;
+        }
+        m_bytes = decodeWindows1252(m_bytes).toUtf8();
+        m_utf8 = true;
+        parse();
+    }
+    change(section, key, text);
+    return true;
+}
+
+void IniFile::change(const QString &section, const QString &key, const QString &text)
+{
     const QString sectionName = stripBlanks(section);
     const QString keyName = stripBlanks(key);
     // First: it may turn the whole file into UTF-8 and so move every line.
@@ -278,7 +322,6 @@ bool IniFile::setValue(const QString &section, const QString &key, const QString
         m_bytes.insert(line.end, insert);
     }
     parse();
-    return true;
 }
 
 bool IniFile::save(const QString &path) const
@@ -286,10 +329,12 @@ bool IniFile::save(const QString &path) const
     QSaveFile file(path);
     // Also where the folder forbids a temporary file beside a file that may be written.
     file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly)) {
+    // Unbuffered: a write that fails only when a buffer is flushed at commit is not reported
+    // (Qt 6.4), and the cut-off file would replace the whole one.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         return false;
     }
-    if (file.write(m_bytes) != m_bytes.size()) {
+    if (!WriteAll(file, m_bytes)) {
         file.cancelWriting();
         return false;
     }

@@ -26,15 +26,22 @@ public:
 
     explicit IniFile(const QByteArray &bytes = {});
 
-    // A missing file loads as an empty one; nothing when the file exists but cannot be read.
+    // The largest settings file read. Every setting is read from the file afresh, so a huge
+    // file would slow every start and close; one this large was not written by the program,
+    // and is neither read nor overwritten.
+    static constexpr qint64 MaximumFileSize = 1024 * 1024;
+
+    // A missing file loads as an empty one; nothing when the file exists but cannot be read
+    // or is larger than MaximumFileSize.
     static std::optional<IniFile> load(const QString &path);
 
     // The value of key in section, or nothing when the section or key is missing.
     std::optional<QString> value(const QString &section, const QString &key) const;
 
     // Sets key in section to text, written as given. False, and nothing changed, when a name
-    // is empty or holds "]", "=", a line break or a NUL, or the text holds a line break: such
-    // a line could not be read back as written and could break the lines around it.
+    // is empty or holds "]", "=", a line break or a NUL, a key name opens with "[", or the
+    // text holds a line break: such a line could not be read back as written and could break
+    // the lines around it.
     bool setValue(const QString &section, const QString &key, const QString &text);
 
     const QByteArray &bytes() const { return m_bytes; }
@@ -43,6 +50,7 @@ public:
     bool save(const QString &path) const;
 
     static bool isValidName(const QString &name);
+    static bool isValidKeyName(const QString &name);
 
 private:
     struct Line
@@ -57,6 +65,8 @@ private:
     };
 
     void parse();
+    // setValue once the names and text are known to be valid and the encoding is settled.
+    void change(const QString &section, const QString &key, const QString &text);
     QString decode(qsizetype from, qsizetype to) const;
     // Turns a Windows-1252 file into UTF-8 when text cannot be written in Windows-1252.
     void makeEncodable(const QString &text);

@@ -87,8 +87,13 @@ void WriteIniValue(const QString &section, const QString &key, const QString &va
     if (!ini->setValue(section, key, profileText(TextBeforeNull(value)))) {
         return;
     }
-    if (ini->bytes() != before) {
-        ini->save(file);
+    if (ini->bytes() != before && !ini->save(file)) {
+        // Where the folder allows no temporary file the file is written in place, so a write
+        // that fails half-way has already cut it short: put back what was there.
+        const std::optional<IniFile> now = IniFile::load(file);
+        if (!now || now->bytes() != before) {
+            IniFile(before).save(file);
+        }
     }
 }
 

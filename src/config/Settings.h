@@ -14,7 +14,7 @@ QString ReadIniValue(const QString &file, const QString &section, const QString 
                      const Log &log);
 
 // Sets key in section of file to value, creating the file, section and key as needed.
-// A write that fails is silent.
+// A write that fails is silent and leaves the file as it was.
 void WriteIniValue(const QString &section, const QString &key, const QString &value,
                    const QString &file);
 

@@ -1,12 +1,14 @@
 #include "ListFile.h"
 
 #include "catalogue/Catalogue.h"
+#include "common/FileAccess.h"
 #include "common/TextDecoding.h"
 #include "log/Log.h"
 
 #include <QSaveFile>
 
 #include <array>
+#include <cerrno>
 
 namespace {
 
@@ -59,7 +61,12 @@ ListRow CutListLine(QStringView line)
 bool ReadListFile(const QString &fileName, QList<ListRow> &rows, FileError &error)
 {
     QByteArray bytes;
-    if (!ReadRegularFile(fileName, bytes, error)) {
+    if (!ReadRegularFile(fileName, bytes, error, MaximumListFileSize)) {
+        return false;
+    }
+    // Counted on the bytes, before a line of text is made for each.
+    if (LineCount(bytes) > MaximumListFileRows) {
+        error = FileError::fromErrno(EFBIG);
         return false;
     }
     const QString text = DecodeText(bytes);
@@ -89,11 +96,13 @@ bool SaveListboxToFile(const ShoppingList &list, const QString &fileName, const 
     }
     const QByteArray bytes = text.toUtf8();
     QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) {
+    // Unbuffered: a write that fails only when a buffer is flushed at commit is not reported
+    // (Qt 6.4), and the cut-off file would replace the old one.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         reason = file.errorString();
         return false;
     }
-    if (file.write(bytes) != bytes.size()) {
+    if (!WriteAll(file, bytes)) {
         reason = file.errorString();
         file.cancelWriting();
         return false;

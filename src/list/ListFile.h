@@ -19,6 +19,12 @@ class Log;
 // and an item, a line without comma only a quantity.
 ListRow CutListLine(QStringView line);
 
+// The largest list file an Open reads, in bytes and in lines: far more than a week's list,
+// and small enough that no file can make the program run out of memory. A larger file is
+// refused as too large and the list on screen stays.
+constexpr qint64 MaximumListFileSize = 64 * 1024 * 1024;
+constexpr qsizetype MaximumListFileRows = 1024 * 1024;
+
 // Reads every row of a list file; false with the reason when it cannot be read.
 bool ReadListFile(const QString &fileName, QList<ListRow> &rows, FileError &error);
 

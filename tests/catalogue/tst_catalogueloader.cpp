@@ -95,7 +95,15 @@ void TestCatalogueLoader::shapes_data()
         << u"+[List]\n +[A]\n  -[x]\n  -[y]\n +[B]\n  -[z]"_qs;
     QTest::newRow("file names ignore case")
         << Files{{"HEADINGS.TXT", "Dairy\r\n"}, {"dairy.TXT", ";Dairy\r\nMilk\r\n"}}
-        << u"+[List]\n +[Dairy]\n  -[Milk]"_qs;
+        << "+[List]\n +[Dairy]\n  -[Milk]";
+    QTest::newRow("first of two names that differ in case")
+        << Files{{"headings.txt", "Dairy\r\n"},
+                 {"dairy.txt", ";lower\r\nl\r\n"},
+                 {"DAIRY.txt", ";upper\r\nu\r\n"}}
+        << "+[List]\n +[upper]\n  -[u]";
+    QTest::newRow("letter case beyond ASCII")
+        << Files{{"headings.txt", "Cr\xC3\xA8me\r\n"}, {"CR\xC3\x88ME.TXT", ";C\r\nx\r\n"}}
+        << "+[List]\n +[C]\n  -[x]";
     QTest::newRow("missing file keeps later headings")
         << Files{{"headings.txt", "Gone\r\nB\r\n"}, {"B.txt", ";B\r\nz\r\n"}}
         << u"+[List]\n +[]\n +[B]\n  -[z]"_qs;

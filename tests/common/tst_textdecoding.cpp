@@ -34,6 +34,8 @@ void TestTextDecoding::splitLines()
     QFETCH(QString, text);
     QFETCH(QStringList, lines);
     QCOMPARE(SplitLines(text), lines);
+    // The count taken on the bytes, before a file is decoded, agrees.
+    QCOMPARE(LineCount(text.toUtf8()), lines.size());
 }
 
 void TestTextDecoding::decode_data()
@@ -45,6 +47,10 @@ void TestTextDecoding::decode_data()
     QTest::newRow("Windows-1252") << QByteArray("Cr\xE8me \x80 \x93q\x94")
                                   << QString::fromUtf8("Crème € “q”");
     QTest::newRow("undefined 1252 byte") << QByteArray("a\x81z") << QString::fromUtf8("a\u0081z");
+    // A lead byte at the very end is not the start of a character still to come.
+    QTest::newRow("Windows-1252 letter last") << QByteArray("Caf\xE9") << QString::fromUtf8("Café");
+    QTest::newRow("UTF-8 cut short at the end")
+        << QByteArray("Cr\xC3\xA8me \xC3") << QString::fromUtf8("CrÃ¨me Ã");
     QTest::newRow("NUL kept") << QByteArray("a\0b", 3) << QStringView(u"a\0b", 3).toString();
 }
 

@@ -6,6 +6,11 @@
 #include <QFile>
 #include <QTest>
 
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 using B = QByteArray;
 
 class TestIniFile : public QObject
@@ -21,12 +26,15 @@ private slots:
     void refusedNames_data();
     void refusedNames();
     void windows1252File();
+    void windows1252FileKeepsOtherValues_data();
+    void windows1252FileKeepsOtherValues();
     void roundTrip_data();
     void roundTrip();
     void readIniValueWarnsOnce_data();
     void readIniValueWarnsOnce();
     void writeCreatesFileAndKeepsUntouchedFile();
     void unreadableFileIsNotOverwritten();
+    void failedWriteInPlaceKeepsTheOldFile();
 };
 
 // Every row looks up key "k" of section "a"; "-" means not found.
@@ -104,6 +112,8 @@ void TestIniFile::setValue_data()
                                           << u"2"_qs << B("\xEF\xBB\xBF[a]\r\nk=2\r\n");
     QTest::newRow("empty value") << B("[a]\r\nk=1\r\n") << u"a"_qs << u"k"_qs << u""_qs
                                  << B("[a]\r\nk=\r\n");
+    QTest::newRow("key opening with a byte order mark")
+        << B("[a]\r\n") << u"a"_qs << u"\uFEFFk"_qs << u"v"_qs << B("[a]\r\n\xEF\xBB\xBFk=v\r\n");
     QTest::newRow("UTF-8 written")
         << B() << u"font"_qs << u"name"_qs << u"Crème"_qs << B("[font]\r\nname=Crème\r\n");
 }
@@ -131,6 +141,8 @@ void TestIniFile::refusedNames_data()
     QTest::newRow("line break in section") << u"a\nb"_qs << u"k"_qs << u"v"_qs;
     QTest::newRow("line break in value") << u"a"_qs << u"k"_qs << u"v\r\n[evil]"_qs;
     QTest::newRow("empty key") << u"a"_qs << u" "_qs << u"v"_qs;
+    // "[k=v]" would read as a section line.
+    QTest::newRow("key opening with a bracket") << u"a"_qs << u" [k"_qs << u"v]"_qs;
 }
 
 void TestIniFile::refusedNames()
@@ -156,10 +168,40 @@ void TestIniFile::windows1252File()
     QVERIFY(ini.setValue(u"a"_qs, u"j"_qs, u"€ é"_qs));
     QCOMPARE(ini.bytes(), QByteArray("[a]\r\nk=Cr\xE8me\r\nj=\x80 \xE9\r\n"));
 
+    // A file that ends in a Windows-1252 letter is no UTF-8 file waiting for more bytes.
+    QCOMPARE(IniFile(QByteArray("[a]\r\nk=Caf\xE9")).value(u"a"_qs, u"k"_qs),
+             std::optional<QString>(u"Café"_qs));
+
     // Text that it cannot hold turns the file into UTF-8, so that both read back.
     QVERIFY(ini.setValue(u"a"_qs, u"k"_qs, u"Ωmega"_qs));
     QCOMPARE(ini.bytes(), u"[a]\r\nk=Ωmega\r\nj=€ é\r\n"_qs.toUtf8());
     QCOMPARE(*ini.value(u"a"_qs, u"j"_qs), u"€ é"_qs);
+}
+
+void TestIniFile::windows1252FileKeepsOtherValues_data()
+{
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("value");
+    // The Windows-1252 bytes of "Ã©" happen to be the UTF-8 bytes of "é". Once the one byte
+    // that is not UTF-8 is gone, the file must not start to read as UTF-8.
+    QTest::newRow("old value replaced")
+        << B("[a]\r\nk=\xC3\xA9\r\nj=Cr\xE8me\r\n") << u"j"_qs << u"plain"_qs;
+    QTest::newRow("new value that looks like UTF-8")
+        << B("[a]\r\nk=x\r\nj=\xE8\r\n") << u"j"_qs << u"Ã©"_qs;
+}
+
+void TestIniFile::windows1252FileKeepsOtherValues()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(QString, key);
+    QFETCH(QString, value);
+    const IniFile old(before);
+    IniFile ini(before);
+    QVERIFY(ini.setValue(u"a"_qs, key, value));
+    const IniFile reread(ini.bytes());
+    QCOMPARE(reread.value(u"a"_qs, key), std::optional<QString>(value));
+    QCOMPARE(reread.value(u"a"_qs, u"k"_qs), old.value(u"a"_qs, u"k"_qs));
 }
 
 void TestIniFile::roundTrip_data()
@@ -173,6 +215,7 @@ void TestIniFile::roundTrip_data()
     QTest::newRow("tabs around") << u"\tx\t"_qs << u"\tx\t"_qs;
     QTest::newRow("non-ASCII") << u"日本 Ωmega"_qs << u"日本 Ωmega"_qs;
     QTest::newRow("NUL ends the value") << u"ab"_qs + QChar(u'\0') + u"cd"_qs << u"ab"_qs;
+    QTest::newRow("byte order mark first") << u"\uFEFFx"_qs << u"\uFEFFx"_qs;
     QTest::newRow("only blanks") << u"   "_qs << u""_qs;
 }
 
@@ -247,6 +290,41 @@ void TestIniFile::unreadableFileIsNotOverwritten()
     WriteIniValue(u"a"_qs, u"j"_qs, u"2"_qs, file);
     QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     QCOMPARE(folder.read(u"shopping.ini"_qs), QByteArray("[a]\r\nk=1\r\n"));
+}
+
+void TestIniFile::failedWriteInPlaceKeepsTheOldFile()
+{
+    // A folder that refuses new files but holds a settings file anyone may write: the file is
+    // written in place, and here the write runs out of room half-way.
+    TestFolder folder;
+    const QString file = folder.filePath(u"shopping.ini"_qs);
+    const QByteArray before = "[s]\r\nk=1\r\n[t]\r\nj=2\r\n";
+    folder.write(u"shopping.ini"_qs, before);
+    QVERIFY(QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                            QFileDevice::ReadOther | QFileDevice::WriteOther));
+    QVERIFY(QFile::setPermissions(folder.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner |
+                                                     QFileDevice::ReadOther |
+                                                     QFileDevice::ExeOther));
+    // Permission bits do not stop root: the write runs as an ordinary user in a child process.
+    const pid_t child = ::fork();
+    QVERIFY(child >= 0);
+    if (child == 0) {
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) {
+            ::_exit(2);
+        }
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit room{rlim_t(before.size() + 4), rlim_t(before.size() + 4)};
+        ::setrlimit(RLIMIT_FSIZE, &room);
+        WriteIniValue(u"s"_qs, u"k"_qs, QString(40, u'x'), file);
+        ::_exit(0);
+    }
+    int status = 0;
+    QCOMPARE(::waitpid(child, &status, 0), child);
+    QVERIFY(QFile::setPermissions(folder.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                     QFileDevice::ExeOwner));
+    QVERIFY(WIFEXITED(status));
+    QCOMPARE(WEXITSTATUS(status), 0);
+    QCOMPARE(folder.read(u"shopping.ini"_qs), before);
 }
 
 QTEST_GUILESS_MAIN(TestIniFile)

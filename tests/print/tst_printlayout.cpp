@@ -79,6 +79,8 @@ private slots:
     void failures_data();
     void failures();
     void manyCategories();
+    void beyond16BitRows_data();
+    void beyond16BitRows();
 };
 
 void TestPrintLayout::sections_data()
@@ -343,6 +345,40 @@ void TestPrintLayout::manyCategories()
     QCOMPARE(print(surface, numbered(u"1|Item%1|Cat%1"_qs, 150)), std::nullopt);
     QVERIFY(texts(surface).contains(u"Item150"_qs));
     QCOMPARE(texts(surface).count(QString()), 152);
+}
+
+void TestPrintLayout::beyond16BitRows_data()
+{
+    QTest::addColumn<DrawingSurface::Kind>("kind");
+    QTest::newRow("printer") << DrawingSurface::Kind::Printer;
+    QTest::newRow("preview") << DrawingSurface::Kind::Preview;
+}
+
+void TestPrintLayout::beyond16BitRows()
+{
+    // Row positions past 32767 are laid out like the others: every row on the printer, on
+    // pages of their own, and a preview stays one page with its overflow mark.
+    QFETCH(DrawingSurface::Kind, kind);
+    ShoppingList list;
+    for (int i = 1; i <= 40000; ++i) {
+        list.append({QStringLiteral("1"), u"Item%1"_qs.arg(i), u"Cat%1"_qs.arg(i % 3)});
+    }
+    RecordingSurface surface(kind, 11000, 15000);
+    const PrinterFontReader settings = [](const QString &key) { return plain.value(key); };
+    QCOMPARE(PrintShoppingList(surface, list, settings), std::nullopt);
+    const QStringList all = texts(surface);
+    QVERIFY(all.contains(u"Item40000"_qs));
+    if (kind == DrawingSurface::Kind::Printer) {
+        QCOMPARE(all.size() - all.count(QString()), 1 + 3 + 40000);
+        QVERIFY(surface.pages > 100);
+        for (const RecordingSurface::Line &line : std::as_const(surface.lines)) {
+            QVERIFY(line.y >= 0 && line.y <= 15000);
+        }
+    } else {
+        // Past the last column only the marks are inside the drawable area.
+        QCOMPARE(surface.pages, 1);
+        QVERIFY(all.contains(u"... more ..."_qs));
+    }
 }
 
 QTEST_MAIN(TestPrintLayout)
