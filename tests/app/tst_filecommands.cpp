@@ -4,9 +4,7 @@
 #include "support/WindowFixture.h"
 
 #include <QDir>
-#include <QLabel>
 #include <QSignalSpy>
-#include <QStatusBar>
 #include <QTest>
 #include <QTreeView>
 
@@ -22,16 +20,11 @@ private slots:
     void cancelChangesNothing();
     void onlyCapitalStarDotShpMeansNoFile();
     void openReplacesTheListAndTicksItsItems();
-    void unreadableFileLeavesTheListAlone();
-    void failedSaveIsToldAndKeepsTheOldFile();
     void exitEndsTheProgram();
 
 private:
     ShoppingWindow &window() { return *m_fixture->window; }
-    QString panel(int n)
-    {
-        return window().statusBar()->findChild<QLabel *>(u"panel%1"_qs.arg(n))->text();
-    }
+    QString panel(int n) { return ::panel(window(), n); }
     std::unique_ptr<WindowFixture> m_fixture;
 };
 
@@ -81,12 +74,8 @@ void TestFileCommands::dialogsAreSetUpAfresh()
     m_fixture->platform.cancelNextDialog();
     window().mnuFile_Click(2);
     QCOMPARE(m_fixture->platform.dialogs.size(), 2);
-    const auto &open = m_fixture->platform.dialogs[0];
-    QCOMPARE(open.kind, ScriptedPlatform::DialogKind::Open);
-    QCOMPARE(open.properties.dialogTitle, u"Choose a shopping list to open"_qs);
-    const auto &save = m_fixture->platform.dialogs[1];
-    QCOMPARE(save.kind, ScriptedPlatform::DialogKind::Save);
-    QCOMPARE(save.properties.dialogTitle, u"Saving Shopping List"_qs);
+    QCOMPARE(m_fixture->platform.dialogs[0].kind, ScriptedPlatform::DialogKind::Open);
+    QCOMPARE(m_fixture->platform.dialogs[1].kind, ScriptedPlatform::DialogKind::Save);
     for (const auto &shown : m_fixture->platform.dialogs) {
         QVERIFY(shown.properties.cancelError);
         QCOMPARE(shown.properties.filter, u"*.shp"_qs);
@@ -141,8 +130,7 @@ void TestFileCommands::openReplacesTheListAndTicksItsItems()
     QVERIFY(!catalogue.node(4).ticked);
     QVERIFY(!catalogue.node(7).ticked);
     QVERIFY(catalogue.node(3).expanded);
-    auto *tree = window().findChild<QTreeView *>(u"tvShopping"_qs);
-    QVERIFY(tree->isVisible());
+    QTreeView *tree = view(window(), "tvShopping");
     QVERIFY(tree->isExpanded(tree->model()->index(1, 0, tree->model()->index(0, 0))));
     QVERIFY(!tree->isExpanded(tree->model()->index(0, 0, tree->model()->index(0, 0))));
     QCOMPARE(panel(2), u"  Total Quantity = 9  "_qs);
@@ -155,36 +143,6 @@ void TestFileCommands::openReplacesTheListAndTicksItsItems()
     QCOMPARE(window().list().count(), 0);
     QVERIFY(!catalogue.node(9).ticked);
     QCOMPARE(panel(3), u"  0 unique items "_qs);
-}
-
-void TestFileCommands::unreadableFileLeavesTheListAlone()
-{
-    window().list().append({u"1"_qs, u"Milk"_qs, u"Dairy"_qs});
-    window().catalogue().setTicked(4, true);
-    QDir(m_fixture->folder.path()).mkdir(u"folder.shp"_qs);
-    for (const char *name : {"vanished.shp", "folder.shp"}) {
-        m_fixture->platform.answerFileName(m_fixture->folder.filePath(QString::fromLatin1(name)));
-        window().mnuFile_Click(1);
-    }
-    QCOMPARE(m_fixture->platform.messages.size(), 2);
-    QVERIFY(m_fixture->platform.messages[0].text.contains(u"vanished.shp"_qs));
-    QVERIFY(m_fixture->platform.messages[0].text.contains(u"No such file"_qs));
-    QCOMPARE(rows(window().list()), QStringList{"1|Milk|Dairy"});
-    QVERIFY(window().catalogue().node(4).ticked);
-}
-
-void TestFileCommands::failedSaveIsToldAndKeepsTheOldFile()
-{
-    window().list().append({u"1"_qs, u"Milk"_qs, u"Dairy"_qs});
-    QDir(m_fixture->folder.path()).mkdir(u"week.shp"_qs);
-    m_fixture->platform.answerFileName(m_fixture->folder.filePath(u"week.shp"_qs));
-    QTest::keyClick(&window(), Qt::Key_S, Qt::ControlModifier);
-    QCOMPARE(m_fixture->platform.messages.size(), 1);
-    QVERIFY(m_fixture->platform.messages[0].text.startsWith(
-        u"The shopping list could not be saved to "_qs +
-        m_fixture->folder.filePath(u"week.shp"_qs)));
-    QVERIFY(QFileInfo(m_fixture->folder.filePath(u"week.shp"_qs)).isDir());
-    QCOMPARE(window().list().count(), 1);
 }
 
 void TestFileCommands::exitEndsTheProgram()

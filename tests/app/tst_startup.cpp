@@ -11,8 +11,7 @@ namespace {
 
 const QString ini = u"shopping.ini"_qs;
 
-// What a first shut-down writes: the window at three quarters of a 15360 x 11520 twips screen,
-// the designed columns, font and colours.
+// What a first shut-down writes: three quarters of the screen, the designed look.
 const QByteArray firstShutDown =
     "[frmShopping]\r\nHeight= 8640\r\nWidth= 11520\r\nLeft= 0\r\nTop= 0\r\n"
     "[display]\r\nlistCol1= 900\r\nlistCol2= 2200\r\nlistCol3= 1340\r\n"
@@ -130,8 +129,6 @@ void TestStartup::columnWidths_data()
     QTest::addColumn<int>("pixels");
     QTest::addColumn<QByteArray>("written");
     QTest::newRow("fraction") << QByteArray("1200.6") << 80 << QByteArray(" 1201");
-    QTest::newRow("letters after") << QByteArray("12abc") << 1 << QByteArray(" 12");
-    QTest::newRow("zero") << QByteArray("0") << 147 << QByteArray(" 2200");
     QTest::newRow("beyond 16 bits") << QByteArray("40000") << 147 << QByteArray(" 2200");
 }
 
@@ -158,12 +155,8 @@ void TestStartup::columnWidths()
 void TestStartup::unusableValuesKeepDesign_data()
 {
     QTest::addColumn<QByteArray>("font");
-    QTest::newRow("no keys") << QByteArray();
-    QTest::newRow("size not a number") << QByteArray("size=big\r\n");
-    QTest::newRow("size too large") << QByteArray("size=1e9\r\n");
+    QTest::newRow("size too large, empty name") << QByteArray("size=1e9\r\nname=\r\n");
     QTest::newRow("colours not numbers") << QByteArray("forecolor=red\r\nbackcolor=12abc\r\n");
-    QTest::newRow("colour bits above 24") << QByteArray("backcolor=16777216\r\n");
-    QTest::newRow("empty name") << QByteArray("name=\r\n");
 }
 
 void TestStartup::unusableValuesKeepDesign()
@@ -197,7 +190,6 @@ void TestStartup::placementEdges_data()
         << QByteArray("Left= 30000\r\nTop= 30000\r\n") << QRect(2000, 2000, 768, 576);
     // A move the window refuses leaves it at its designed size.
     QTest::newRow("negative width") << QByteArray("Width=-500\r\nLeft= 1500\r\n") << QRect();
-    QTest::newRow("absurd place") << QByteArray("Left= 1e300\r\n") << QRect();
 }
 
 void TestStartup::placementEdges()
@@ -230,7 +222,6 @@ void TestStartup::screenFont()
     });
     QTest::keyClick(started.window.get(), Qt::Key_F, Qt::ControlModifier);
     QCOMPARE(started.platform.dialogs.size(), 1);
-    QCOMPARE(started.platform.dialogs[0].properties.flags, 259);
     QTreeView *list = started.list();
     QCOMPARE(list->font().family(), u"Arial"_qs);
     QCOMPARE(list->font().pointSizeF(), 12.0);

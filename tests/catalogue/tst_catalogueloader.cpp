@@ -84,9 +84,6 @@ void TestCatalogueLoader::shapes_data()
     QTest::newRow("heading named List fills the root")
         << Files{{"headings.txt", "List\r\n"}, {"List.txt", ";Misc\r\nString\r\n"}}
         << u"+[List]\n +[Misc]\n -[String]"_qs;
-    QTest::newRow("duplicate items")
-        << Files{{"headings.txt", "A\r\n"}, {"A.txt", ";A\r\nMilk\r\nMilk\r\n"}}
-        << u"+[List]\n +[A]\n  -[Milk]\n  -[Milk]"_qs;
     QTest::newRow("CR only line ends")
         << Files{{"headings.txt", "A\rB\r"}, {"A.txt", ";A\rx\ry"}, {"B.txt", ";B\rz\r"}}
         << u"+[List]\n +[A]\n  -[x]\n  -[y]\n +[B]\n  -[z]"_qs;
@@ -172,6 +169,7 @@ void TestCatalogueLoader::unsafeHeadingNamesStayInTheFolder_data()
     QTest::addColumn<QString>("heading");
     QTest::newRow("question mark") << u"What?"_qs;
     QTest::newRow("parent folder") << u"../outside"_qs;
+    QTest::newRow("into a subfolder") << u"inner/outside"_qs;
     QTest::newRow("absolute") << u"/tmp/outside"_qs;
     QTest::newRow("backslash") << u"..\\outside"_qs;
     QTest::newRow("control character") << u"a\tb"_qs;
@@ -181,9 +179,10 @@ void TestCatalogueLoader::unsafeHeadingNamesStayInTheFolder()
 {
     QFETCH(QString, heading);
     TestFolder outer;
-    QDir(outer.path()).mkdir(u"program"_qs);
+    QDir(outer.path()).mkpath(u"program/inner"_qs);
     const QString program = outer.filePath(u"program"_qs);
     outer.write(u"outside.txt"_qs, ";Stolen\r\nsecret\r\n");
+    outer.write(u"program/inner/outside.txt"_qs, ";Stolen\r\nsecret\r\n");
     QFile headings(QDir(program).filePath(u"headings.txt"_qs));
     QVERIFY(headings.open(QIODevice::WriteOnly));
     headings.write(heading.toUtf8() + "\r\n");

@@ -59,7 +59,6 @@ void TestIniFile::value_data()
     QTest::newRow("comments and junk")
         << B("; note\r\n[a]\r\n# remark\r\njunk line\r\nk=1\r\n") << u"1"_qs;
     QTest::newRow("byte order mark") << B("\xEF\xBB\xBF[a]\r\nk=1\r\n") << u"1"_qs;
-    QTest::newRow("UTF-8") << B("[a]\r\nk=Crème\r\n") << u"Crème"_qs;
     QTest::newRow("Windows-1252") << B("[a]\r\nk=Cr\xE8me \x80\r\n") << u"Crème €"_qs;
     QTest::newRow("UTF-8 look-alike in a Windows-1252 file")
         << B("[a]\r\nk=\xC3\xA9\r\nj=\xE9\r\n") << u"Ã©"_qs;
@@ -92,8 +91,6 @@ void TestIniFile::setValue_data()
     QTest::newRow("replace in place keeps all else")
         << B("; mine\n[A]\n  K  =  old value ; c\nz=1\n") << u"a"_qs << u"k"_qs << u"new"_qs
         << B("; mine\n[A]\n  K  =new\nz=1\n");
-    QTest::newRow("replace keeps CR LF") << B("[a]\r\nk=1\r\nj=2\r\n") << u"a"_qs << u"k"_qs
-                                         << u"10"_qs << B("[a]\r\nk=10\r\nj=2\r\n");
     QTest::newRow("replace the first of two") << B("[a]\r\nk=1\r\nk=2\r\n") << u"a"_qs << u"K"_qs
                                               << u"3"_qs << B("[a]\r\nk=3\r\nk=2\r\n");
     QTest::newRow("key after last key, before blank lines")
@@ -110,8 +107,6 @@ void TestIniFile::setValue_data()
         << B("[a]\nx=1\n") << u"b"_qs << u"k"_qs << u"v"_qs << B("[a]\nx=1\n[b]\r\nk=v\r\n");
     QTest::newRow("byte order mark kept") << B("\xEF\xBB\xBF[a]\r\nk=1\r\n") << u"a"_qs << u"k"_qs
                                           << u"2"_qs << B("\xEF\xBB\xBF[a]\r\nk=2\r\n");
-    QTest::newRow("empty value") << B("[a]\r\nk=1\r\n") << u"a"_qs << u"k"_qs << u""_qs
-                                 << B("[a]\r\nk=\r\n");
     QTest::newRow("key opening with a byte order mark")
         << B("[a]\r\n") << u"a"_qs << u"\uFEFFk"_qs << u"v"_qs << B("[a]\r\n\xEF\xBB\xBFk=v\r\n");
     QTest::newRow("UTF-8 written")
@@ -208,10 +203,8 @@ void TestIniFile::roundTrip_data()
 {
     QTest::addColumn<QString>("value");
     QTest::addColumn<QString>("read");
-    QTest::newRow("plain") << u"Arial"_qs << u"Arial"_qs;
     QTest::newRow("blanks around, inside kept") << u"  a  b  "_qs << u"a  b"_qs;
     QTest::newRow("double quotes around") << u"\"quoted\""_qs << u"\"quoted\""_qs;
-    QTest::newRow("quotes after blanks") << u" \"x\" "_qs << u"\"x\""_qs;
     QTest::newRow("tabs around") << u"\tx\t"_qs << u"\tx\t"_qs;
     QTest::newRow("non-ASCII") << u"日本 Ωmega"_qs << u"日本 Ωmega"_qs;
     QTest::newRow("NUL ends the value") << u"ab"_qs + QChar(u'\0') + u"cd"_qs << u"ab"_qs;
@@ -238,7 +231,6 @@ void TestIniFile::readIniValueWarnsOnce_data()
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<bool>("warned");
     QTest::newRow("missing file") << B() << true;
-    QTest::newRow("missing section") << B("[other]\r\nlistCol1=1\r\n") << true;
     QTest::newRow("missing key") << B("[display]\r\nlistCol2=1\r\n") << true;
     QTest::newRow("empty value") << B("[display]\r\nlistCol1=\r\n") << true;
     QTest::newRow("present") << B("[display]\r\nlistCol1= 900\r\n") << false;
@@ -294,8 +286,8 @@ void TestIniFile::unreadableFileIsNotOverwritten()
 
 void TestIniFile::failedWriteInPlaceKeepsTheOldFile()
 {
-    // A folder that refuses new files but holds a settings file anyone may write: the file is
-    // written in place, and here the write runs out of room half-way.
+    // A folder that refuses new files: the file is written in place, and runs out of room.
+    // The write runs as an ordinary user in a child process, since permissions do not stop root.
     TestFolder folder;
     const QString file = folder.filePath(u"shopping.ini"_qs);
     const QByteArray before = "[s]\r\nk=1\r\n[t]\r\nj=2\r\n";
@@ -305,7 +297,6 @@ void TestIniFile::failedWriteInPlaceKeepsTheOldFile()
     QVERIFY(QFile::setPermissions(folder.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner |
                                                      QFileDevice::ReadOther |
                                                      QFileDevice::ExeOther));
-    // Permission bits do not stop root: the write runs as an ordinary user in a child process.
     const pid_t child = ::fork();
     QVERIFY(child >= 0);
     if (child == 0) {

@@ -3,11 +3,7 @@
 #include "log/Log.h"
 #include "support/TestFolder.h"
 
-#include <QDir>
 #include <QTest>
-
-#include <csignal>
-#include <sys/resource.h>
 
 class TestListFile : public QObject
 {
@@ -18,7 +14,6 @@ private slots:
     void cutLine();
     void savedBytes();
     void lineEndsWhenReading();
-    void failedSaveKeepsTheOldFile();
 };
 
 void TestListFile::cutLine_data()
@@ -97,32 +92,6 @@ void TestListFile::lineEndsWhenReading()
     QCOMPARE(rows[0].item, QString::fromUtf8("Crème"));
     QVERIFY(!ReadListFile(folder.filePath(u"gone.shp"_qs), rows, error));
     QCOMPARE(error.number, ENOENT);
-}
-
-void TestListFile::failedSaveKeepsTheOldFile()
-{
-    // A file size limit makes the write fail for real, even for root, as a full disk would.
-    TestFolder folder;
-    folder.write(u"week.shp"_qs, "1,Old,Row,\r\n");
-    ShoppingList list;
-    for (int i = 0; i < 2000; ++i) {
-        list.append({u"1"_qs, u"Item %1"_qs.arg(i), u"C"_qs});
-    }
-    rlimit old{};
-    QCOMPARE(getrlimit(RLIMIT_FSIZE, &old), 0);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = old;
-    small.rlim_cur = 4096;
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
-    QString reason;
-    const bool saved = SaveListboxToFile(list, folder.filePath(u"week.shp"_qs),
-                                         Log(folder.path(), u"shopping"_qs), reason);
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, previousHandler);
-    QVERIFY(!saved);
-    QVERIFY(!reason.isEmpty());
-    QCOMPARE(folder.read(u"week.shp"_qs), QByteArray("1,Old,Row,\r\n"));
-    QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList(u"week.shp"_qs));
 }
 
 QTEST_GUILESS_MAIN(TestListFile)

@@ -88,7 +88,6 @@ void TestShoppingList::raising_data()
     QTest::newRow("empty") << u""_qs << u"1"_qs;
     QTest::newRow("negative") << u"-3"_qs << u"-2"_qs;
     QTest::newRow("large") << u"999999999999999"_qs << u"1E+15"_qs;
-    QTest::newRow("absurd") << u"1e300"_qs << u"1E+300"_qs;
 }
 
 void TestShoppingList::raising()
@@ -114,7 +113,6 @@ void TestShoppingList::totals_data()
     QTest::newRow("1 then 2.5") << QStringList{"1", "2.5"} << 4.0;
     QTest::newRow("words count 0") << QStringList{"lots", "2 kg", "some"} << 2.0;
     QTest::newRow("beyond 32 bits") << QStringList{"2147483647", "2147483647"} << 4294967294.0;
-    QTest::newRow("absurd") << QStringList{"1e300", "1"} << 1e300;
 }
 
 void TestShoppingList::totals()

@@ -4,6 +4,15 @@
 
 #include <QStringList>
 
+// Appends rows written as "quantity|item|category".
+inline void appendRows(ShoppingList &list, const QStringList &rows)
+{
+    for (const QString &row : rows) {
+        const QStringList cells = row.split(u'|');
+        list.append({cells.value(0), cells.value(1), cells.value(2)});
+    }
+}
+
 // The list's rows as "quantity|item|category", in display order, for comparing in tests.
 inline QStringList rows(const ShoppingList &list)
 {

@@ -1,5 +1,7 @@
 #include "WindowFixture.h"
 
+#include <QLabel>
+#include <QStatusBar>
 #include <QTest>
 
 WindowFixture::WindowFixture(bool withCatalogue)
@@ -19,4 +21,14 @@ void WindowFixture::start()
     if (!QTest::qWaitForWindowActive(window.get())) {
         qWarning("the main window did not become active");
     }
+}
+
+QString panel(const ShoppingWindow &window, int n)
+{
+    return window.statusBar()->findChild<QLabel *>(QStringLiteral("panel%1").arg(n))->text();
+}
+
+QTreeView *view(const ShoppingWindow &window, const char *name)
+{
+    return window.findChild<QTreeView *>(QString::fromLatin1(name));
 }

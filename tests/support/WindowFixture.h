@@ -5,6 +5,7 @@
 #include "app/ShoppingWindow.h"
 
 #include <QByteArray>
+#include <QTreeView>
 
 #include <memory>
 
@@ -24,3 +25,8 @@ struct WindowFixture
     ScriptedPlatform platform;
     std::unique_ptr<ShoppingWindow> window;
 };
+
+// The text of status bar panel n (1 to 3).
+QString panel(const ShoppingWindow &window, int n);
+// The window's catalogue tree ("tvShopping") or list ("lvList").
+QTreeView *view(const ShoppingWindow &window, const char *name);
