@@ -1,5 +1,6 @@
 // The catalogue loader over a program folder made from the input: an index file, and a
 // category file for each of its lines that can be a file name.
+#include "FuzzCheck.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/CatalogueLoader.h"
 #include "common/FileAccess.h"
@@ -19,13 +20,6 @@ void write(const QString &path, const std::string &bytes)
     QFile file(path);
     if (file.open(QIODevice::WriteOnly)) {
         file.write(bytes.data(), qint64(bytes.size()));
-    }
-}
-
-void check(bool condition)
-{
-    if (!condition) {
-        __builtin_trap();
     }
 }
 

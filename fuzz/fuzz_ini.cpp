@@ -2,6 +2,8 @@
 // back the value written (cut at its first NUL, without the spaces around it) for any valid
 // section and key and any value without a line break; a write changes no byte outside the one
 // line it replaces and leaves every other setting as it was.
+#include "FuzzCheck.h"
+#include "common/Blanks.h"
 #include "config/IniFile.h"
 #include "config/Settings.h"
 #include "log/Log.h"
@@ -15,29 +17,9 @@
 
 namespace {
 
-void check(bool condition)
-{
-    if (!condition) {
-        __builtin_trap();
-    }
-}
-
 QString text(FuzzedDataProvider &input, size_t longest)
 {
     return QString::fromUtf8(QByteArray::fromStdString(input.ConsumeRandomLengthString(longest)));
-}
-
-QString withoutSpaces(const QString &value)
-{
-    qsizetype from = 0;
-    qsizetype to = value.size();
-    while (from < to && value[from] == u' ') {
-        ++from;
-    }
-    while (to > from && value[to - 1] == u' ') {
-        --to;
-    }
-    return value.mid(from, to - from);
 }
 
 bool isUtf8(const QByteArray &bytes)
@@ -110,7 +92,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         return 0;
     }
 
-    check(ReadIniValue(file, section, key, log) == withoutSpaces(TextBeforeNull(value)));
+    check(ReadIniValue(file, section, key, log) == TrimBlanks(TextBeforeNull(value)));
     if (!(sameName(section, otherSection) && sameName(key, otherKey))) {
         check(ReadIniValue(file, otherSection, otherKey, log) == otherBefore);
     }

@@ -1,21 +1,11 @@
 // The leading-number value of any text: always a finite number, the same as the C library's
 // reading of the cleaned-up text, and stable through the shortest decimal form.
+#include "FuzzCheck.h"
 #include "common/NumberText.h"
 
 #include <QString>
 
 #include <cmath>
-
-namespace {
-
-void check(bool condition)
-{
-    if (!condition) {
-        __builtin_trap();
-    }
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

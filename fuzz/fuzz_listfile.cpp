@@ -1,6 +1,7 @@
 // The list file reader over any bytes, and a save followed by an open over rows made from the
 // input: rows whose quantity and item hold no comma and no field a line break come back as
 // they were.
+#include "FuzzCheck.h"
 #include "common/FileAccess.h"
 #include "list/ListFile.h"
 #include "list/ShoppingList.h"
@@ -13,13 +14,6 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 namespace {
-
-void check(bool condition)
-{
-    if (!condition) {
-        __builtin_trap();
-    }
-}
 
 QString field(FuzzedDataProvider &input, bool commaAllowed)
 {

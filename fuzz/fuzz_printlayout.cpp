@@ -9,6 +9,8 @@
 // - every line is in the settings' face and colour, the title in the title size;
 // - with a positive font size, no line is drawn above the top, more than a few lines below the
 //   bottom, or (on the printer) left of the edge.
+#include "FuzzCheck.h"
+#include "common/Blanks.h"
 #include "common/NumberText.h"
 #include "list/ShoppingList.h"
 #include "print/PrintLayout.h"
@@ -22,13 +24,6 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 namespace {
-
-void check(bool condition)
-{
-    if (!condition) {
-        __builtin_trap();
-    }
-}
 
 QString text(FuzzedDataProvider &input, size_t longest)
 {
@@ -64,22 +59,9 @@ double drawableSize(FuzzedDataProvider &input)
     }
 }
 
-QString trimBlanks(const QString &value)
-{
-    qsizetype from = 0;
-    qsizetype to = value.size();
-    while (from < to && value[from] == u' ') {
-        ++from;
-    }
-    while (to > from && value[to - 1] == u' ') {
-        --to;
-    }
-    return value.mid(from, to - from);
-}
-
 QString rowLine(const ListRow &row)
 {
-    const QString quantity = trimBlanks(row.quantity);
+    const QString quantity = TrimBlanks(row.quantity);
     return quantity == u"1" ? row.item
                             : row.item + QStringLiteral(" ( x") + quantity + QStringLiteral(" )");
 }

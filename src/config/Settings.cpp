@@ -1,6 +1,7 @@
 #include "Settings.h"
 
 #include "IniFile.h"
+#include "common/Blanks.h"
 #include "log/Log.h"
 
 #include <QDir>
@@ -23,26 +24,13 @@ bool isBlank(QChar c)
     return c == u' ' || c == u'\t';
 }
 
-QString stripSpaces(const QString &text)
-{
-    qsizetype from = 0;
-    qsizetype to = text.size();
-    while (from < to && text[from] == u' ') {
-        ++from;
-    }
-    while (to > from && text[to - 1] == u' ') {
-        --to;
-    }
-    return text.mid(from, to - from);
-}
-
 // Every read drops blanks and one pair of quotes around a value, and ReadIniValue drops the
 // spaces around what is left. A value whose text would lose more than its spaces that way (a
 // tab at either end, or quotes around it) is written inside quotes so that it reads back as
 // written. Everything else is written as it is, so the file reads as plain as ever.
 QString profileText(const QString &value)
 {
-    const QString read = stripSpaces(value);
+    const QString read = TrimBlanks(value);
     if (read.isEmpty()) {
         return value;
     }
@@ -72,7 +60,7 @@ QString ReadIniValue(const QString &file, const QString &section, const QString 
                        3);
         return {};
     }
-    return stripSpaces(TextBeforeNull(buffer));
+    return TrimBlanks(TextBeforeNull(buffer));
 }
 
 void WriteIniValue(const QString &section, const QString &key, const QString &value,

@@ -1,6 +1,7 @@
 #include "PrintLayout.h"
 
 #include "DrawingSurface.h"
+#include "common/Blanks.h"
 #include "common/NumberText.h"
 #include "common/WaitCursor.h"
 
@@ -25,23 +26,9 @@ const QString &cell(const ListRow &row, ShoppingList::Column column)
     return row.category;
 }
 
-// Trimming removes blanks only, not tabs or line ends.
-QString trimBlanks(const QString &text)
-{
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && text[first] == u' ') {
-        ++first;
-    }
-    while (last > first && text[last - 1] == u' ') {
-        --last;
-    }
-    return text.mid(first, last - first);
-}
-
 QString rowLine(const ListRow &row)
 {
-    const QString quantity = trimBlanks(row.quantity);
+    const QString quantity = TrimBlanks(row.quantity);
     if (quantity == u"1") {
         return row.item;
     }
