@@ -2,9 +2,10 @@
 // loaded as at every start, optionally with a list file opened; then the process ends. It links
 // what the program links and no more, so that its start costs what the program's does.
 #include "ReportReady.h"
-#include "app/QtPlatform.h"
 #include "app/ShoppingWindow.h"
+#include "platform/QtPlatform.h"
 
+#include <QAction>
 #include <QApplication>
 
 namespace {
@@ -31,6 +32,7 @@ public:
     bool showSave() override { return false; }
     bool showColor() override { return false; }
     bool showFont() override { return false; }
+    int exec(QDialog &) override { return 0; }
     QSizeF screenSizeTwips() const override { return m_screen.screenSizeTwips(); }
     void openUrl(const QUrl &) override {}
 
@@ -44,6 +46,7 @@ private:
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
     const QStringList arguments = QCoreApplication::arguments();
     if (arguments.size() < 2) {
         qFatal("usage: startup_probe PROGRAM_FOLDER [LIST_FILE]");
@@ -52,7 +55,7 @@ int main(int argc, char *argv[])
     ShoppingWindow window(arguments[1], platform);
     window.Form_Load();
     if (arguments.size() > 2) {
-        window.mnuFile_Click(1);
+        window.findChild<QAction *>(QStringLiteral("mnuFile(1)"))->trigger();
     }
     QCoreApplication::processEvents();
     reportReady();

@@ -14,7 +14,7 @@
 #include "common/NumberText.h"
 #include "list/ShoppingList.h"
 #include "print/PrintLayout.h"
-#include "print/RecordingSurface.h"
+#include "support/RecordingSurface.h"
 
 #include <QGuiApplication>
 #include <QHash>
@@ -81,12 +81,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const bool printer = input.ConsumeBool();
     const double width = drawableSize(input);
     const double height = drawableSize(input);
-    QHash<QString, QString> settings;
-    settings.insert(QStringLiteral("name"), input.ConsumeBool() ? QString() : text(input, 32));
-    settings.insert(QStringLiteral("size"), setting(input, -40000, 40000));
-    settings.insert(QStringLiteral("forecolor"), setting(input, INT32_MIN, INT32_MAX));
-    settings.insert(QStringLiteral("bold"), setting(input, -1, 0));
-    settings.insert(QStringLiteral("italic"), setting(input, -1, 0));
+    PrinterFontSettings settings;
+    settings.name = input.ConsumeBool() ? QString() : text(input, 32);
+    settings.size = setting(input, -40000, 40000);
+    settings.forecolor = setting(input, INT32_MIN, INT32_MAX);
+    settings.bold = setting(input, -1, 0);
+    settings.italic = setting(input, -1, 0);
 
     QStringList categories;
     const int categoryCount = input.ConsumeIntegralInRange(0, 120);
@@ -107,16 +107,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     RecordingSurface surface(
         printer ? DrawingSurface::Kind::Printer : DrawingSurface::Kind::Preview, width, height);
-    const std::optional<QString> failure =
-        PrintShoppingList(surface, list, [&](const QString &key) { return settings.value(key); });
+    const std::optional<QString> failure = PrintShoppingList(surface, list, settings);
 
     check(printer || surface.pages == 1);
     check(!surface.operations.contains(QStringLiteral("new page")) || printer);
 
-    const double sizeValue = settings.value(QStringLiteral("size")).isEmpty()
-                                 ? 12
-                                 : LeadingNumberValue(settings.value(QStringLiteral("size")));
-    const QString colorText = settings.value(QStringLiteral("forecolor"));
+    const double sizeValue = settings.size.isEmpty() ? 12 : LeadingNumberValue(settings.size);
+    const QString colorText = settings.forecolor;
     bool colorIsNumber = true;
     const double colorNumber =
         colorText.isEmpty() ? 0 : colorText.trimmed().toDouble(&colorIsNumber);
@@ -132,9 +129,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
 
     const double base = RoundHalfEven(sizeValue);
-    const QString face = settings.value(QStringLiteral("name")).isEmpty()
-                             ? QStringLiteral("Arial")
-                             : settings.value(QStringLiteral("name"));
+    const QString face = settings.name.isEmpty() ? QStringLiteral("Arial") : settings.name;
     const quint32 color = quint32(*ToInt32(colorNumber));
     check(!surface.lines.isEmpty());
     check(surface.lines.front().text.startsWith(QStringLiteral("Shopping List for ")));

@@ -1,8 +1,8 @@
 #include "AboutBox.h"
 
 #include "VersionInfo.h"
-#include "app/Platform.h"
 #include "common/WaitCursor.h"
+#include "platform/Platform.h"
 
 #include <QBoxLayout>
 #include <QFrame>

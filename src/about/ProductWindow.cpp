@@ -1,7 +1,7 @@
 #include "ProductWindow.h"
 
 #include "VersionInfo.h"
-#include "app/Platform.h"
+#include "platform/Platform.h"
 
 #include <QBoxLayout>
 #include <QLabel>

@@ -1,5 +1,7 @@
 #include "FormLayout.h"
 
+#include "common/Twips.h"
+
 void ApplyResizeRule(FormLayout &layout, float innerHeight, float innerWidth)
 {
     if (innerHeight > 3000.0f) {
@@ -11,4 +13,17 @@ void ApplyResizeRule(FormLayout &layout, float innerHeight, float innerWidth)
         layout.lvList.width = innerWidth - layout.lvList.left - 150.0f;
         layout.lblListView.width = innerWidth - layout.lblListView.left - 150.0f;
     }
+}
+
+QRect ToPixels(const TwipsRect &rect)
+{
+    return {TwipsToPixelsX(rect.left), TwipsToPixelsY(rect.top), TwipsToPixelsX(rect.width),
+            TwipsToPixelsY(rect.height)};
+}
+
+QFont DesignFont(const QString &family, double points)
+{
+    QFont font(family);
+    font.setPointSizeF(points);
+    return font;
 }

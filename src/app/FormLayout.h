@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QFont>
+#include <QRect>
+
 // Positions and sizes of the main window's controls, in twips, as the design has them; the
 // resize rule changes some of them. Single precision, as the rule computes.
 struct TwipsRect
@@ -24,3 +27,8 @@ struct FormLayout
 // area is higher than 3000, and the list and its label reach the right edge once it is wider
 // than the list's left edge plus 900. Nothing else moves; the tree never narrows.
 void ApplyResizeRule(FormLayout &layout, float innerHeight, float innerWidth);
+
+// A place of the design on the screen, in pixels.
+QRect ToPixels(const TwipsRect &rect);
+// A font of the design: a family and a size in points.
+QFont DesignFont(const QString &family, double points);

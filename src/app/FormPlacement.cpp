@@ -1,7 +1,6 @@
 #include "FormPlacement.h"
 
 #include "common/Twips.h"
-#include "config/ViewSettings.h"
 
 #include <QEvent>
 #include <QWidget>
@@ -20,63 +19,17 @@ std::optional<int> toPixels(double twips, double twipsPerPixel)
     return static_cast<int>(pixels);
 }
 
-// Remembers what the restore read and applied, and takes the window manager's frame off the
-// inner size once it is known. A child of the window, so the save finds it.
-class PlacementKeeper final : public QObject
-{
-    Q_OBJECT
-
-public:
-    PlacementKeeper(QWidget &window, const QRect &outer) : QObject(&window), m_outer(outer)
-    {
-        setObjectName(QStringLiteral("placementKeeper"));
-        window.installEventFilter(this);
-    }
-
-    KeptLength height;
-    KeptLength width;
-    KeptLength left;
-    KeptLength top;
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        auto *window = qobject_cast<QWidget *>(watched);
-        if (window != nullptr && !m_corrected && window == parent() &&
-            (event->type() == QEvent::Move || event->type() == QEvent::Resize ||
-             event->type() == QEvent::Show)) {
-            correctForFrame(*window);
-        }
-        return false;
-    }
-
-private:
-    void correctForFrame(QWidget &window)
-    {
-        const QSize frame = window.frameGeometry().size() - window.geometry().size();
-        if (frame.width() <= 0 && frame.height() <= 0) {
-            return; // no frame known yet
-        }
-        m_corrected = true;
-        if (window.isMaximized() || window.isMinimized() || window.isFullScreen()) {
-            return;
-        }
-        window.resize(m_outer.size() - frame);
-        if (window.frameGeometry().topLeft() != m_outer.topLeft()) {
-            window.move(m_outer.topLeft());
-        }
-    }
-
-    QRect m_outer;
-    bool m_corrected = false;
-};
-
 } // namespace
 
-void RestoreFormPlacement(QWidget &window, const QString &file, const QSizeF &screenTwips,
-                          const Log &log)
+FormPlacement::FormPlacement(QWidget &window) : m_window(window)
 {
-    const PlacementTwips placement = ReadPlacement(file, window.objectName(), screenTwips, log);
+    m_window.installEventFilter(this);
+}
+
+void FormPlacement::RestoreFormPlacement(const QString &file, const QSizeF &screenTwips,
+                                         const Log &log)
+{
+    const PlacementTwips placement = ReadPlacement(file, m_window.objectName(), screenTwips, log);
     const std::optional<int> height = toPixels(placement.height, TwipsPerPixelY());
     const std::optional<int> width = toPixels(placement.width, TwipsPerPixelX());
     const std::optional<int> left = toPixels(placement.left, TwipsPerPixelX());
@@ -88,32 +41,49 @@ void RestoreFormPlacement(QWidget &window, const QString &file, const QSizeF &sc
         *height > largestSize || *width > largestSize) {
         return; // a move the window refuses
     }
-    const QRect outer(*left, *top, *width, *height);
-    auto *keeper = new PlacementKeeper(window, outer);
-    keeper->height = {placement.height, *height};
-    keeper->width = {placement.width, *width};
-    keeper->left = {placement.left, *left};
-    keeper->top = {placement.top, *top};
+    m_outer = QRect(*left, *top, *width, *height);
+    m_height = {placement.height, *height};
+    m_width = {placement.width, *width};
+    m_left = {placement.left, *left};
+    m_top = {placement.top, *top};
+    m_corrected = false;
     // Before the window is shown it has no frame: move() places the frame, resize() the
     // inner area, so both take the outer values here.
-    window.move(outer.topLeft());
-    window.resize(outer.size());
+    m_window.move(m_outer.topLeft());
+    m_window.resize(m_outer.size());
 }
 
-void SaveFormPlacement(const QWidget &window, const QString &file)
+void FormPlacement::SaveFormPlacement(const QString &file) const
 {
-    const QRect outer = window.frameGeometry();
-    auto *keeper = window.findChild<PlacementKeeper *>(QStringLiteral("placementKeeper"),
-                                                       Qt::FindDirectChildrenOnly);
-    const KeptLength unknown{0, -1};
-    auto kept = [&](const KeptLength PlacementKeeper::*member) {
-        return keeper != nullptr ? keeper->*member : unknown;
-    };
-    WritePlacement(file, window.objectName(),
-                   kept(&PlacementKeeper::height).twipsFor(outer.height(), TwipsPerPixelY()),
-                   kept(&PlacementKeeper::width).twipsFor(outer.width(), TwipsPerPixelX()),
-                   kept(&PlacementKeeper::left).twipsFor(outer.x(), TwipsPerPixelX()),
-                   kept(&PlacementKeeper::top).twipsFor(outer.y(), TwipsPerPixelY()));
+    const QRect outer = m_window.frameGeometry();
+    WritePlacement(file, m_window.objectName(), m_height.twipsFor(outer.height(), TwipsPerPixelY()),
+                   m_width.twipsFor(outer.width(), TwipsPerPixelX()),
+                   m_left.twipsFor(outer.x(), TwipsPerPixelX()),
+                   m_top.twipsFor(outer.y(), TwipsPerPixelY()));
 }
 
-#include "FormPlacement.moc"
+bool FormPlacement::eventFilter(QObject *watched, QEvent *event)
+{
+    if (!m_corrected && watched == &m_window &&
+        (event->type() == QEvent::Move || event->type() == QEvent::Resize ||
+         event->type() == QEvent::Show)) {
+        correctForFrame();
+    }
+    return false;
+}
+
+void FormPlacement::correctForFrame()
+{
+    const QSize frame = m_window.frameGeometry().size() - m_window.geometry().size();
+    if (frame.width() <= 0 && frame.height() <= 0) {
+        return; // no frame known yet
+    }
+    m_corrected = true;
+    if (m_window.isMaximized() || m_window.isMinimized() || m_window.isFullScreen()) {
+        return;
+    }
+    m_window.resize(m_outer.size() - frame);
+    if (m_window.frameGeometry().topLeft() != m_outer.topLeft()) {
+        m_window.move(m_outer.topLeft());
+    }
+}

@@ -4,6 +4,7 @@
 #include "common/Twips.h"
 #include "config/ColorValue.h"
 #include "config/Settings.h"
+#include "platform/Platform.h"
 
 #include <QApplication>
 #include <QTreeView>
@@ -94,6 +95,33 @@ void ListAppearance::WriteFont(const QString &file) const
     write("forecolor", QString::number(m_foreColor));
     write("size", FontSizeText(font.pointSizeF(), QLocale()));
     write("backcolor", QString::number(m_backColor));
+}
+
+void ListAppearance::ChooseScreenFont(Platform &platform)
+{
+    CommonDialog &dialog = platform.commonDialog();
+    dialog.cancelError = true;
+    dialog.flags = 259; // screen and printer fonts, effects
+    if (!platform.showFont()) {
+        return;
+    }
+    // Underline and strikeout are not used.
+    setForeColor(qint32(dialog.color));
+    setFontName(dialog.fontName);
+    setFontSize(dialog.fontSize);
+    setBold(dialog.fontBold);
+    setItalic(dialog.fontItalic);
+}
+
+void ListAppearance::ChooseBackColor(Platform &platform)
+{
+    CommonDialog &dialog = platform.commonDialog();
+    dialog.cancelError = true;
+    dialog.color = quint32(m_backColor);
+    dialog.dialogTitle = QStringLiteral("Choose Background Colour for the List");
+    if (platform.showColor()) {
+        setBackColor(qint32(dialog.color));
+    }
 }
 
 bool ListAppearance::setColor(int role, qint32 value)

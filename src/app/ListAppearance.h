@@ -7,6 +7,7 @@
 #include <array>
 
 class Log;
+class Platform;
 class QTreeView;
 
 // The shopping list's look that the user chooses and the settings file keeps: the widths of
@@ -28,16 +29,19 @@ public:
     // Section font: bold, italic, name, forecolor, size, backcolor.
     void WriteFont(const QString &file) const;
 
+    // Choose Screen Font: the font and text colour from the font dialog. A cancelled dialog
+    // leaves the list as it was; each value the list cannot take is passed over.
+    void ChooseScreenFont(Platform &platform);
+    // Choose Background Colour: the background from the colour dialog, which starts from it.
+    void ChooseBackColor(Platform &platform);
+
+private:
     bool setForeColor(qint32 value);
     bool setBackColor(qint32 value);
-    qint32 foreColor() const { return m_foreColor; }
-    qint32 backColor() const { return m_backColor; }
     bool setFontName(const QString &name);
     bool setFontSize(double points);
     void setBold(bool on);
     void setItalic(bool on);
-
-private:
     bool setColor(int role, qint32 value);
 
     QTreeView &m_list;

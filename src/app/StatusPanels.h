@@ -13,6 +13,9 @@ class StatusPanels final : public QObject
     Q_OBJECT
 
 public:
+    // The panels the program writes to, counted from 1.
+    enum Number { Greeting = 1, TotalQuantity = 2, RowCount = 3 };
+
     StatusPanels(QStatusBar &bar, double heightTwips);
 
     // Panel n, counted from 1.

@@ -146,7 +146,7 @@ QIcon drawDoc()
     return QIcon(pixmap);
 }
 
-QIcon drawFolder(bool open)
+QIcon drawFolder()
 {
     QPixmap pixmap = canvas();
     QPainter p(&pixmap);
@@ -154,64 +154,19 @@ QIcon drawFolder(bool open)
     p.setBrush(QColor(240, 200, 90));
     p.drawRect(1, 4, 13, 9);
     p.drawRect(1, 2, 5, 2);
-    if (open) {
-        p.setBrush(QColor(250, 225, 140));
-        p.drawPolygon(QPolygon({QPoint(3, 7), QPoint(15, 7), QPoint(13, 13), QPoint(1, 13)}));
-    }
-    return QIcon(pixmap);
-}
-
-QIcon drawBox(bool plus)
-{
-    QPixmap pixmap = canvas();
-    QPainter p(&pixmap);
-    p.setPen(QColor(120, 120, 120));
-    p.setBrush(Qt::white);
-    p.drawRect(3, 3, 9, 9);
-    p.setPen(Qt::black);
-    p.drawLine(5, 7, 10, 7);
-    if (plus) {
-        p.drawLine(7, 5, 7, 10);
-    }
     return QIcon(pixmap);
 }
 
 } // namespace
 
-const QIcon &TreeImages::icon(const QString &key)
-{
-    static const QIcon doc = drawDoc();
-    static const QIcon minus = drawBox(false);
-    static const QIcon plus = drawBox(true);
-    static const QIcon closed = drawFolder(false);
-    static const QIcon open = drawFolder(true);
-    static const QIcon none;
-    if (key == u"doc") {
-        return doc;
-    }
-    if (key == u"minus") {
-        return minus;
-    }
-    if (key == u"plus") {
-        return plus;
-    }
-    if (key == u"closed") {
-        return closed;
-    }
-    if (key == u"open") {
-        return open;
-    }
-    return none;
-}
-
 const QIcon &TreeImages::doc()
 {
-    static const QIcon &icon = TreeImages::icon(QStringLiteral("doc"));
+    static const QIcon icon = drawDoc();
     return icon;
 }
 
 const QIcon &TreeImages::closed()
 {
-    static const QIcon &icon = TreeImages::icon(QStringLiteral("closed"));
+    static const QIcon icon = drawFolder();
     return icon;
 }

@@ -3,8 +3,6 @@
 #include <QAbstractItemModel>
 #include <QIcon>
 
-#include <array>
-
 class Catalogue;
 
 // Shows the catalogue in a tree view: every node has a tick box and the image of its image
@@ -38,11 +36,10 @@ private:
     Catalogue &m_catalogue;
 };
 
-// The tree's image list: "doc", "minus", "plus", "closed", "open", and two without keys.
+// The tree's images: a page for an item, a closed folder for the root and the headings.
 class TreeImages final
 {
 public:
-    static const QIcon &icon(const QString &key);
     static const QIcon &doc();
     static const QIcon &closed();
 };

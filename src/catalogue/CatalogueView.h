@@ -2,15 +2,37 @@
 
 #include <QTreeView>
 
-// The catalogue tree's view: an ordinary tree view whose drags carry an icon of their own, the
-// item's page image, instead of a picture of the row.
+class Catalogue;
+class CatalogueModel;
+
+// tvShopping, the catalogue tree's view: every node with its tick box, headings expanded as
+// the catalogue says. A mouse press selects the node under the pointer before anything else
+// sees the press, so a drag or a double click always works on that node. Drags carry an icon
+// of their own, the item's page image, instead of a picture of the row.
 class CatalogueView final : public QTreeView
 {
     Q_OBJECT
 
 public:
-    explicit CatalogueView(QWidget *parent = nullptr);
+    CatalogueView(Catalogue &catalogue, QWidget *parent = nullptr);
+
+    // The position of the selected node, 0 when none.
+    int selectedNode() const;
+
+signals:
+    // The user ticked or unticked the node at position.
+    void nodeCheck(int position);
+    // A double click anywhere in the tree.
+    void dblClick();
 
 protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
     void startDrag(Qt::DropActions supportedActions) override;
+
+private:
+    void expandAsCatalogue();
+
+    Catalogue &m_catalogue;
+    CatalogueModel *m_model = nullptr;
 };

@@ -2,6 +2,7 @@
 
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -12,17 +13,6 @@ constexpr std::array<char16_t, 32> windows1252High = {
     0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-QString decodeWindows1252(const QByteArray &bytes)
-{
-    QString text(bytes.size(), Qt::Uninitialized);
-    QChar *out = text.data();
-    for (const char byte : bytes) {
-        const auto b = static_cast<unsigned char>(byte);
-        *out++ = (b >= 0x80 && b <= 0x9F) ? QChar(windows1252High[b - 0x80u]) : QChar(char16_t(b));
-    }
-    return text;
-}
 
 } // namespace
 
@@ -35,7 +25,37 @@ QString DecodeText(const QByteArray &bytes)
     if (!utf8.hasError()) {
         return text;
     }
-    return decodeWindows1252(bytes);
+    return DecodeWindows1252(bytes);
+}
+
+QString DecodeWindows1252(QByteArrayView bytes)
+{
+    QString text(bytes.size(), Qt::Uninitialized);
+    QChar *out = text.data();
+    for (const char byte : bytes) {
+        const auto b = static_cast<unsigned char>(byte);
+        *out++ = (b >= 0x80 && b <= 0x9F) ? QChar(windows1252High[b - 0x80u]) : QChar(char16_t(b));
+    }
+    return text;
+}
+
+std::optional<QByteArray> EncodeWindows1252(QStringView text)
+{
+    QByteArray bytes;
+    bytes.reserve(text.size());
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
+            bytes.append(static_cast<char>(u));
+            continue;
+        }
+        const auto found = std::find(windows1252High.cbegin(), windows1252High.cend(), u);
+        if (found == windows1252High.cend()) {
+            return std::nullopt;
+        }
+        bytes.append(static_cast<char>(0x80 + (found - windows1252High.cbegin())));
+    }
+    return bytes;
 }
 
 QStringList SplitLines(const QString &text)

@@ -4,10 +4,17 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 // The program's text files (catalogue, list files) are read as UTF-8 when their bytes are
 // valid UTF-8 and as Windows-1252 otherwise, so files from older systems keep their accents.
 // A UTF-8 byte order mark at the start is dropped.
 QString DecodeText(const QByteArray &bytes);
+
+// Windows-1252 both ways. The five bytes it leaves undefined stand for the control characters
+// of the same number, as on Windows; a character it cannot hold gives nothing.
+QString DecodeWindows1252(QByteArrayView bytes);
+std::optional<QByteArray> EncodeWindows1252(QStringView text);
 
 // Splits a text into lines. Carriage return, carriage return + line feed and a lone line feed
 // each end a line; the terminator is not part of the line. A last line without terminator

@@ -58,6 +58,17 @@ std::optional<QColor> ColorFromValue(qint32 value, const QPalette &palette)
     return QColor(int(bits & 0xFFu), int((bits >> 8) & 0xFFu), int((bits >> 16) & 0xFFu));
 }
 
+QColor DrawingColor(qint32 value, const QPalette &palette)
+{
+    if (const std::optional<QColor> color = ColorFromValue(value, palette)) {
+        return *color;
+    }
+    if (static_cast<quint32>(value) & 0x80000000u) {
+        return palette.color(QPalette::WindowText);
+    }
+    return *ColorFromValue(value & 0x00FFFFFF, palette);
+}
+
 qint32 ColorValue(const QColor &color)
 {
     const QColor rgb = color.toRgb();

@@ -13,6 +13,10 @@
 // or a system colour number that does not exist).
 std::optional<QColor> ColorFromValue(qint32 value, const QPalette &palette);
 
+// The colour text is drawn in, whatever the value: a value that names no colour draws in the
+// colour of its low three bytes, or, for a system colour that does not exist, in window text.
+QColor DrawingColor(qint32 value, const QPalette &palette);
+
 // The value of a plain colour.
 qint32 ColorValue(const QColor &color);
 

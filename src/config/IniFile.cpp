@@ -1,6 +1,7 @@
 #include "IniFile.h"
 
 #include "common/FileAccess.h"
+#include "common/TextDecoding.h"
 
 #include <QFileInfo>
 #include <QSaveFile>
@@ -41,48 +42,6 @@ bool isValidUtf8(const QByteArray &bytes)
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString ignored = decoder.decode(bytes);
     return !decoder.hasError();
-}
-
-constexpr std::array<char16_t, 32> windows1252High = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-std::optional<QByteArray> encodeWindows1252(const QString &text)
-{
-    QByteArray bytes;
-    bytes.reserve(text.size());
-    for (const QChar c : text) {
-        const char16_t u = c.unicode();
-        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
-            bytes.append(static_cast<char>(u));
-            continue;
-        }
-        bool found = false;
-        for (std::size_t i = 0; i < windows1252High.size(); ++i) {
-            if (windows1252High[i] == u) {
-                bytes.append(static_cast<char>(0x80 + i));
-                found = true;
-                break;
-            }
-        }
-        if (!found) {
-            return std::nullopt;
-        }
-    }
-    return bytes;
-}
-
-QString decodeWindows1252(QByteArrayView bytes)
-{
-    QString text;
-    text.reserve(bytes.size());
-    for (const char byte : bytes) {
-        const auto b = static_cast<unsigned char>(byte);
-        text.append(b >= 0x80 && b <= 0x9F ? QChar(windows1252High[b - 0x80u])
-                                           : QChar(char16_t(b)));
-    }
-    return text;
 }
 
 bool hasHighBytes(const QByteArray &bytes)
@@ -144,7 +103,7 @@ QString IniFile::decode(qsizetype from, qsizetype to) const
     // The whole file decides the encoding: a part of a Windows-1252 file may look like UTF-8.
     const QByteArrayView part(m_bytes.constData() + from, to - from);
     if (!m_utf8) {
-        return decodeWindows1252(part);
+        return DecodeWindows1252(part);
     }
     // QString::fromUtf8 drops a byte order mark at the start of what it is given; inside the
     // file it is a character of a name or value like any other.
@@ -251,8 +210,8 @@ std::optional<QString> IniFile::value(const QString &section, const QString &key
 
 void IniFile::makeEncodable(const QString &text)
 {
-    if (!m_utf8 && !encodeWindows1252(text)) {
-        m_bytes = decodeWindows1252(m_bytes).toUtf8();
+    if (!m_utf8 && !EncodeWindows1252(text)) {
+        m_bytes = DecodeWindows1252(m_bytes).toUtf8();
         m_utf8 = true;
         parse();
     }
@@ -260,7 +219,7 @@ void IniFile::makeEncodable(const QString &text)
 
 QByteArray IniFile::encode(const QString &text) const
 {
-    return m_utf8 ? text.toUtf8() : encodeWindows1252(text).value_or(QByteArray());
+    return m_utf8 ? text.toUtf8() : EncodeWindows1252(text).value_or(QByteArray());
 }
 
 bool IniFile::setValue(const QString &section, const QString &key, const QString &text)
@@ -279,7 +238,7 @@ bool IniFile::setValue(const QString &section, const QString &key, const QString
             *this = changed;
             return true;
         }
-        m_bytes = decodeWindows1252(m_bytes).toUtf8();
+        m_bytes = DecodeWindows1252(m_bytes).toUtf8();
         m_utf8 = true;
         parse();
     }

@@ -1,6 +1,5 @@
 #include "ListFile.h"
 
-#include "catalogue/Catalogue.h"
 #include "common/FileAccess.h"
 #include "common/TextDecoding.h"
 #include "log/Log.h"
@@ -112,18 +111,4 @@ bool SaveListboxToFile(const ShoppingList &list, const QString &fileName, const 
         return false;
     }
     return true;
-}
-
-int TickCatalogueItem(Catalogue &catalogue, const QString &category, const QString &item)
-{
-    for (int position = catalogue.findFirst(item); position != 0;
-         position = catalogue.findNext(position)) {
-        const int parent = catalogue.node(position).parent;
-        if (parent != 0 && catalogue.node(parent).text == category) {
-            catalogue.setTicked(position, true);
-            catalogue.setExpanded(parent, true);
-            return position;
-        }
-    }
-    return 0;
 }

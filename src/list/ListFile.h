@@ -5,7 +5,6 @@
 
 #include <QList>
 
-class Catalogue;
 class Log;
 
 // A list file holds one row a line, in display order: the quantity, the item and the category,
@@ -32,8 +31,3 @@ bool ReadListFile(const QString &fileName, QList<ListRow> &rows, FileError &erro
 // failure leaves any file that was there as it was. Logs the save (level 3) first.
 bool SaveListboxToFile(const ShoppingList &list, const QString &fileName, const Log &log,
                        QString &reason);
-
-// Ticks the first catalogue node, in position order, whose text is item and whose parent's text
-// is category, and expands that parent. The program's own tick: it adds nothing to the list.
-// Returns the node's position, 0 when there is none.
-int TickCatalogueItem(Catalogue &catalogue, const QString &category, const QString &item);

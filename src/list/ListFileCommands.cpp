@@ -1,13 +1,10 @@
 #include "ListFileCommands.h"
 
 #include "ListFile.h"
-#include "ShoppingList.h"
-#include "app/Platform.h"
-#include "catalogue/Catalogue.h"
 #include "common/WaitCursor.h"
+#include "platform/Platform.h"
 
 #include <QDir>
-#include <QWidget>
 
 namespace {
 
@@ -15,7 +12,7 @@ namespace {
 // when the user cancels.
 const QString noFileChosen = QStringLiteral("*.SHP");
 
-void setUpFileDialog(Platform &platform, const QString &title, const QString &programFolder)
+void setUpFileDialog(Platform &platform, const QString &title, const QString &startFolder)
 {
     CommonDialog &dialog = platform.commonDialog();
     dialog.cancelError = true;
@@ -23,7 +20,7 @@ void setUpFileDialog(Platform &platform, const QString &title, const QString &pr
     dialog.filter = QStringLiteral("*.shp");
     dialog.defaultExt = QStringLiteral("shp");
     dialog.fileName = noFileChosen;
-    dialog.initDir = QDir::toNativeSeparators(programFolder);
+    dialog.initDir = QDir::toNativeSeparators(startFolder);
 }
 
 bool fileChosen(const QString &fileName)
@@ -41,60 +38,42 @@ void tell(Platform &platform, const QString &text)
 
 } // namespace
 
-void OpenListFile(const ListFileContext &context)
+std::optional<QList<ListRow>> AskAndReadListFile(Platform &platform, const QString &startFolder)
 {
-    setUpFileDialog(context.platform, QStringLiteral("Choose a shopping list to open"),
-                    context.programFolder);
-    if (!context.platform.showOpen()) {
-        return;
+    setUpFileDialog(platform, QStringLiteral("Choose a shopping list to open"), startFolder);
+    if (!platform.showOpen()) {
+        return std::nullopt;
     }
-    const QString fileName = context.platform.commonDialog().fileName;
+    const QString fileName = platform.commonDialog().fileName;
     if (!fileChosen(fileName)) {
-        return;
+        return std::nullopt;
     }
     const WaitCursor wait;
-    // Read first: a file that cannot be read must not cost the user the list on screen.
     QList<ListRow> rows;
     FileError error;
     if (!ReadListFile(fileName, rows, error)) {
-        tell(context.platform, QStringLiteral("The shopping list ") +
-                                   QDir::toNativeSeparators(fileName) +
-                                   QStringLiteral(" cannot be opened: ") + error.description +
-                                   QStringLiteral(".\r\nThe list on screen is unchanged."));
-        return;
+        tell(platform, QStringLiteral("The shopping list ") + QDir::toNativeSeparators(fileName) +
+                           QStringLiteral(" cannot be opened: ") + error.description +
+                           QStringLiteral(".\r\nThe list on screen is unchanged."));
+        return std::nullopt;
     }
-    context.tree->setVisible(false);
-    context.list.clear();
-    {
-        // The tree is rebuilt and ticked at once: its view hears of it when it is done.
-        const Catalogue::Rebuild rebuild(context.catalogue, Catalogue::Rebuild::KeepNodes);
-        context.loadCatalogue();
-        for (ListRow &row : rows) {
-            const int node = TickCatalogueItem(context.catalogue, row.category, row.item);
-            if (node != 0) {
-                row.item = context.catalogue.node(node).text; // the same text, shared
-            }
-        }
-        context.list.append(std::move(rows));
-    }
-    context.tree->setVisible(true);
+    return rows;
 }
 
-void SaveListFile(const ListFileContext &context)
+void SaveListFile(Platform &platform, const ShoppingList &list, const Log &log,
+                  const QString &startFolder)
 {
-    setUpFileDialog(context.platform, QStringLiteral("Saving Shopping List"),
-                    context.programFolder);
-    const bool confirmed = context.platform.showSave();
+    setUpFileDialog(platform, QStringLiteral("Saving Shopping List"), startFolder);
+    const bool confirmed = platform.showSave();
     const WaitCursor wait;
-    const QString fileName = context.platform.commonDialog().fileName;
+    const QString fileName = platform.commonDialog().fileName;
     if (!confirmed || !fileChosen(fileName)) {
         return;
     }
     QString reason;
-    if (!SaveListboxToFile(context.list, fileName, context.log, reason)) {
-        tell(context.platform, QStringLiteral("The shopping list could not be saved to ") +
-                                   QDir::toNativeSeparators(fileName) + QStringLiteral(": ") +
-                                   reason +
-                                   QStringLiteral(".\r\nAny file that was there is unchanged."));
+    if (!SaveListboxToFile(list, fileName, log, reason)) {
+        tell(platform, QStringLiteral("The shopping list could not be saved to ") +
+                           QDir::toNativeSeparators(fileName) + QStringLiteral(": ") + reason +
+                           QStringLiteral(".\r\nAny file that was there is unchanged."));
     }
 }

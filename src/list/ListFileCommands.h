@@ -1,31 +1,23 @@
 #pragma once
 
+#include "ShoppingList.h"
+
+#include <QList>
 #include <QString>
 
-#include <functional>
+#include <optional>
 
-class Catalogue;
 class Log;
 class Platform;
-class QWidget;
-class ShoppingList;
 
-// What the File menu's Open and Save List commands work on.
-struct ListFileContext
-{
-    Platform &platform;
-    ShoppingList &list;
-    Catalogue &catalogue;
-    const Log &log;
-    QString programFolder;
-    QWidget *tree;                       // hidden while a file is read
-    std::function<void()> loadCatalogue; // rebuilds the catalogue, telling the user of problems
-};
+// The File menu's Open and Save List commands, up to the point where the main window takes
+// over. Both start their file dialog in startFolder and tell the user of their own failures.
 
-// Asks for a list file and replaces the list with its rows, ticking the catalogue items they
-// name. A file that cannot be read is reported and changes nothing.
-void OpenListFile(const ListFileContext &context);
+// Asks for a list file and reads its rows. Nothing when the user cancels or the file cannot be
+// read (the user is told why; the list on screen is the caller's and stays as it is).
+std::optional<QList<ListRow>> AskAndReadListFile(Platform &platform, const QString &startFolder);
 
 // Asks for a file name and writes the list to it. A failed save is reported; the file that was
 // there stays as it was.
-void SaveListFile(const ListFileContext &context);
+void SaveListFile(Platform &platform, const ShoppingList &list, const Log &log,
+                  const QString &startFolder);

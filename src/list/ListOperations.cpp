@@ -1,7 +1,6 @@
 #include "ListOperations.h"
 
 #include "ShoppingList.h"
-#include "catalogue/Catalogue.h"
 #include "common/NumberText.h"
 
 #include <algorithm>
@@ -11,18 +10,6 @@
 int FindListItem(const QString &item, const ShoppingList &list)
 {
     return list.find(item);
-}
-
-void AddItemToList(const Catalogue &catalogue, int position, ShoppingList &list)
-{
-    const CatalogueNode &node = catalogue.node(position);
-    const int row = FindListItem(node.text, list);
-    if (row < 1) {
-        const QString category = node.parent == 0 ? QString() : catalogue.node(node.parent).text;
-        list.append({QStringLiteral("1"), node.text, category});
-        return;
-    }
-    list.setQuantity(row, ShortestDecimal(list.quantityValue(row) + 1));
 }
 
 ListTotals ComputeTotals(const ShoppingList &list)

@@ -1,8 +1,9 @@
 #include "PainterSurface.h"
 
-#include "PrintColor.h"
+#include "config/ColorValue.h"
 
 #include <QFontMetricsF>
+#include <QGuiApplication>
 #include <QPainter>
 
 #include <algorithm>
@@ -51,7 +52,7 @@ void PainterSurface::setFontUnderline(bool on)
 
 void PainterSurface::setTextColor(quint32 color)
 {
-    m_color = PrintColor(color);
+    m_color = DrawingColor(qint32(color), QGuiApplication::palette());
 }
 
 void PainterSurface::fontChanged()

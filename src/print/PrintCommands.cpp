@@ -3,9 +3,10 @@
 #include "PreviewSurface.h"
 #include "PrinterSurface.h"
 #include "PrintoutWindow.h"
-#include "app/Platform.h"
 #include "common/NumberText.h"
 #include "common/Twips.h"
+#include "config/ViewSettings.h"
+#include "platform/Platform.h"
 
 #include <QLocale>
 #include <QPrinter>
@@ -25,7 +26,7 @@ void report(Platform &platform, const QString &text)
 
 // Lays the list out on printer and ends the job; reports what went wrong.
 void printOn(QPrinter &printer, const ShoppingList &list, Platform &platform,
-             const PrinterFontReader &settings)
+             const PrinterFontSettings &settings)
 {
     printer.setDocName(documentName);
     PrinterSurface surface(printer);
@@ -39,8 +40,8 @@ void printOn(QPrinter &printer, const ShoppingList &list, Platform &platform,
     }
 }
 
-void offerPdf(const ShoppingList &list, Platform &platform, const PrinterFontReader &settings,
-              const QString &programFolder)
+void offerPdf(const ShoppingList &list, Platform &platform, const PrinterFontSettings &settings,
+              const QString &startFolder)
 {
     MessageBoxRequest request;
     request.text = QStringLiteral("There is no default printer, so the list cannot be printed.\n\n"
@@ -55,7 +56,7 @@ void offerPdf(const ShoppingList &list, Platform &platform, const PrinterFontRea
     dialog.dialogTitle = QStringLiteral("Save Printout As");
     dialog.filter = QStringLiteral("*.pdf");
     dialog.defaultExt = QStringLiteral("pdf");
-    dialog.initDir = programFolder;
+    dialog.initDir = startFolder;
     dialog.fileName = QStringLiteral("shopping.pdf");
     if (!platform.showSave() || dialog.fileName.isEmpty()) {
         return;
@@ -88,7 +89,7 @@ double DefaultPageWidthTwips()
 }
 
 PrintoutWindow *ShowPrintPreview(const ShoppingList &list, Platform &platform,
-                                 const PrinterFontReader &settings)
+                                 const PrinterFontSettings &settings)
 {
     auto *window = new PrintoutWindow;
     window->placeAtCorner(QSize(TwipsToPixelsX(DefaultPageWidthTwips()),
@@ -105,32 +106,32 @@ PrintoutWindow *ShowPrintPreview(const ShoppingList &list, Platform &platform,
     return window;
 }
 
-void PrintList(const ShoppingList &list, Platform &platform, const PrinterFontReader &settings,
-               const QString &programFolder)
+void PrintList(const ShoppingList &list, Platform &platform, const PrinterFontSettings &settings,
+               const QString &startFolder)
 {
     // Without a default printer Qt would quietly fall back to a PDF file of no name.
     if (QPrinterInfo::defaultPrinter().isNull()) {
-        offerPdf(list, platform, settings, programFolder);
+        offerPdf(list, platform, settings, startFolder);
         return;
     }
     QPrinter printer(QPrinter::HighResolution);
     printOn(printer, list, platform, settings);
 }
 
-bool ChoosePrinterFont(Platform &platform, const PrinterFontWriter &write)
+std::optional<PrinterFontSettings> ChoosePrinterFont(Platform &platform)
 {
     CommonDialog &dialog = platform.commonDialog();
     // Screen and printer fonts, with effects (underline, strikeout, colour).
     dialog.flags = 259;
     dialog.cancelError = true;
     if (!platform.showFont()) {
-        return false;
+        return std::nullopt;
     }
-    const auto flag = [](bool on) { return on ? QStringLiteral("-1") : QStringLiteral("0"); };
-    write(QStringLiteral("bold"), flag(dialog.fontBold));
-    write(QStringLiteral("italic"), flag(dialog.fontItalic));
-    write(QStringLiteral("name"), dialog.fontName);
-    write(QStringLiteral("forecolor"), QString::number(qint32(dialog.color)));
-    write(QStringLiteral("size"), ShortestDecimal(dialog.fontSize));
-    return true;
+    PrinterFontSettings settings;
+    settings.bold = FlagText(dialog.fontBold);
+    settings.italic = FlagText(dialog.fontItalic);
+    settings.name = dialog.fontName;
+    settings.forecolor = QString::number(qint32(dialog.color));
+    settings.size = ShortestDecimal(dialog.fontSize);
+    return settings;
 }

@@ -5,7 +5,7 @@
 #include <QPageSize>
 #include <QString>
 
-#include <functional>
+#include <optional>
 
 class Platform;
 class PrintoutWindow;
@@ -24,16 +24,14 @@ double DefaultPageWidthTwips();
 // has no owner; the caller keeps it so that it closes with the program. A failure is
 // reported in a message box; the window stays.
 PrintoutWindow *ShowPrintPreview(const ShoppingList &list, Platform &platform,
-                                 const PrinterFontReader &settings);
+                                 const PrinterFontSettings &settings);
 
 // Print: lays the list out on the default printer, in its own page size and orientation,
 // and hands the job to the printing system. Without a default printer it offers to save
 // the printout as a PDF file instead. Failures are reported in message boxes.
-void PrintList(const ShoppingList &list, Platform &platform, const PrinterFontReader &settings,
-               const QString &programFolder);
+void PrintList(const ShoppingList &list, Platform &platform, const PrinterFontSettings &settings,
+               const QString &startFolder);
 
-// Choose printer font: asks for a font in the common dialog and stores it through write
-// (key, value) as bold, italic, name, forecolor and size. False, and nothing written, when
-// the user cancels.
-using PrinterFontWriter = std::function<void(const QString &key, const QString &value)>;
-bool ChoosePrinterFont(Platform &platform, const PrinterFontWriter &write);
+// Choose printer font: asks for a font in the common dialog and gives the choice as the
+// settings store it. Nothing when the user cancels.
+std::optional<PrinterFontSettings> ChoosePrinterFont(Platform &platform);

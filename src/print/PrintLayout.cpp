@@ -73,23 +73,20 @@ bool flagValue(const QString &text)
     return !text.isEmpty() && text != u"0";
 }
 
-PrinterFont readPrinterFont(const PrinterFontReader &settings)
+PrinterFont readPrinterFont(const PrinterFontSettings &settings)
 {
     PrinterFont font;
-    const QString name = settings(QStringLiteral("name"));
-    if (!name.isEmpty()) {
-        font.name = name;
+    if (!settings.name.isEmpty()) {
+        font.name = settings.name;
     }
-    const QString size = settings(QStringLiteral("size"));
-    if (!size.isEmpty()) {
-        font.size = wholeNumber(LeadingNumberValue(size), "printer font size");
+    if (!settings.size.isEmpty()) {
+        font.size = wholeNumber(LeadingNumberValue(settings.size), "printer font size");
     }
-    const QString color = settings(QStringLiteral("forecolor"));
-    if (!color.isEmpty()) {
-        font.color = colorValue(color);
+    if (!settings.forecolor.isEmpty()) {
+        font.color = colorValue(settings.forecolor);
     }
-    font.bold = flagValue(settings(QStringLiteral("bold")));
-    font.italic = flagValue(settings(QStringLiteral("italic")));
+    font.bold = flagValue(settings.bold);
+    font.italic = flagValue(settings.italic);
     return font;
 }
 
@@ -103,7 +100,7 @@ struct FontStyle
 class Layout
 {
 public:
-    Layout(DrawingSurface &surface, const ShoppingList &list, const PrinterFontReader &settings)
+    Layout(DrawingSurface &surface, const ShoppingList &list, const PrinterFontSettings &settings)
         : m_surface(surface), m_list(list), m_settings(settings)
     {}
 
@@ -132,7 +129,7 @@ private:
 
     DrawingSurface &m_surface;
     const ShoppingList &m_list;
-    const PrinterFontReader &m_settings;
+    const PrinterFontSettings &m_settings;
     PrinterFont m_font;
     qint16 m_width = 0;
     qint16 m_height = 0;
@@ -262,7 +259,7 @@ int GetUniqueColumnValues(const ShoppingList &list, ShoppingList::Column column,
 }
 
 std::optional<QString> PrintShoppingList(DrawingSurface &surface, const ShoppingList &list,
-                                         const PrinterFontReader &settings)
+                                         const PrinterFontSettings &settings)
 {
     const WaitCursor wait;
     try {

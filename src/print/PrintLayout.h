@@ -1,18 +1,14 @@
 #pragma once
 
+#include "config/PrinterFontSettings.h"
 #include "list/ShoppingList.h"
 
 #include <QString>
 #include <QStringList>
 
-#include <functional>
 #include <optional>
 
 class DrawingSurface;
-
-// The value of a key of the printer font settings (section PrinterFont); the empty text when
-// the key is missing.
-using PrinterFontReader = std::function<QString(const QString &key)>;
 
 // Empties table, then stores each distinct non-empty text of the column (quantity, item or
 // category), in list order of first occurrence, and returns how many it stored. The table
@@ -29,4 +25,4 @@ int GetUniqueColumnValues(const ShoppingList &list, ShoppingList::Column column,
 // is skipped and the layout goes on; a failure before that ends the layout, and its message
 // is returned.
 std::optional<QString> PrintShoppingList(DrawingSurface &surface, const ShoppingList &list,
-                                         const PrinterFontReader &settings);
+                                         const PrinterFontSettings &settings);

@@ -2,10 +2,12 @@
 // can, and goes on: one table per kind of file.
 #include "catalogue/Catalogue.h"
 #include "catalogue/CatalogueLoader.h"
+#include "catalogue/CatalogueView.h"
 #include "config/IniFile.h"
 #include "list/ListFile.h"
+#include "list/ListView.h"
 #include "list/ShoppingList.h"
-#include "support/WindowFixture.h"
+#include "support/WindowSession.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -71,21 +73,22 @@ void TestBadInput::catalogueFiles_data()
     QTest::addColumn<QString>("firstItem");
 
     const QString d = u"Dairy.txt"_qs;
-    QTest::newRow("binary category file") << d << binary(65536) << 0ll << any << unchecked
-                                          << unchecked;
+    QTest::newRow("binary category file")
+        << d << binary(65536) << 0ll << any << unchecked << unchecked;
     QTest::newRow("one million lines")
         << d << QByteArray(";Dairy\r\n") + manyLines("Item ", 1000000, "\r\n") << 0ll
-        << Catalogue::MaxNodes << "Dairy" << "Item 0";
+        << Catalogue::MaxNodes << "Dairy"
+        << "Item 0";
     QTest::newRow("one-megabyte line") << d << QByteArray(";Dairy\r\n") + QByteArray(1 << 20, 'x')
                                        << 0ll << 7 << "Dairy" << QString(1 << 20, u'x');
-    QTest::newRow("NUL bytes") << d << QByteArrayLiteral(";Da\0iry\r\nMi\0lk\r\n\0\r\n") << 0ll
-                               << 8 << QString::fromUtf16(u"Da\0iry", 6)
+    QTest::newRow("NUL bytes") << d << QByteArrayLiteral(";Da\0iry\r\nMi\0lk\r\n\0\r\n") << 0ll << 8
+                               << QString::fromUtf16(u"Da\0iry", 6)
                                << QString::fromUtf16(u"Mi\0lk", 5);
     QTest::newRow("category file too large")
         << d << QByteArray() << MaximumCatalogueFileSize + 1 << 6 << "" << unchecked;
-    QTest::newRow("index file too large") << u"headings.txt"_qs << QByteArray()
-                                          << MaximumCatalogueFileSize + 1 << 1 << unchecked
-                                          << unchecked;
+    QTest::newRow("index file too large")
+        << u"headings.txt"_qs << QByteArray() << MaximumCatalogueFileSize + 1 << 1 << unchecked
+        << unchecked;
 }
 
 void TestBadInput::catalogueFiles()
@@ -97,7 +100,7 @@ void TestBadInput::catalogueFiles()
     QFETCH(QString, heading);
     QFETCH(QString, firstItem);
 
-    WindowFixture fixture;
+    WindowSession fixture;
     lay(fixture.folder, name, bytes, size);
     fixture.start();
     ShoppingWindow &window = *fixture.window;
@@ -115,16 +118,16 @@ void TestBadInput::catalogueFiles()
         QCOMPARE(catalogue.node(catalogue.node(2).children.at(0)).text, firstItem);
     }
     // The tree shows the root with every heading under it.
-    const QAbstractItemModel *tree = view(window, "tvShopping")->model();
+    const QAbstractItemModel *tree = fixture.tree().model();
     QCOMPARE(tree->rowCount(), 1);
     QCOMPARE(tree->rowCount(tree->index(0, 0)), int(catalogue.node(1).children.size()));
-    QCOMPARE(panel(window, 3), QStringLiteral("  0 unique items "));
+    QCOMPARE(fixture.panel(3), QStringLiteral("  0 unique items "));
 }
 
 void TestBadInput::manyHeadingsInAFullFolder()
 {
     // Looking for each missing file under another letter case must not list the folder anew.
-    WindowFixture fixture(false);
+    WindowSession fixture(WindowSession::WithoutCatalogue);
     fixture.folder.write(QStringLiteral("headings.txt"), manyLines("Heading ", 40000, "\r\n"));
     for (int i = 0; i < 2000; ++i) {
         fixture.folder.write(QStringLiteral("other %1.dat").arg(i), QByteArray());
@@ -146,12 +149,13 @@ void TestBadInput::listFiles_data()
     QTest::addColumn<QString>("total");
 
     QTest::newRow("binary data") << binary(65536) << 0ll << any << unchecked << unchecked;
-    QTest::newRow("one million lines") << manyLines("1,Item ", 1000000, ",Dairy,\r\n") << 0ll
-                                       << 1000000 << "Item 0" << "1000000";
+    QTest::newRow("one million lines")
+        << manyLines("1,Item ", 1000000, ",Dairy,\r\n") << 0ll << 1000000 << "Item 0"
+        << "1000000";
     QTest::newRow("one-megabyte line") << QByteArray("2,") + QByteArray(1 << 20, 'x') + ",D,\r\n"
                                        << 0ll << 1 << QString(1 << 20, u'x') << "2";
-    QTest::newRow("NUL bytes") << QByteArrayLiteral("1,Mi\0lk,Dairy,\r\n\0,\0,\0,\r\n") << 0ll
-                               << 2 << QString::fromUtf16(u"Mi\0lk", 5) << "1";
+    QTest::newRow("NUL bytes") << QByteArrayLiteral("1,Mi\0lk,Dairy,\r\n\0,\0,\0,\r\n") << 0ll << 2
+                               << QString::fromUtf16(u"Mi\0lk", 5) << "1";
     QTest::newRow("huge quantities")
         << QByteArray("1e308,Milk,Dairy,\r\n1e308,Butter,Dairy,\r\n-1e308,Eggs,,\r\n") << 0ll << 3
         << "Milk" << unchecked;
@@ -169,13 +173,13 @@ void TestBadInput::listFiles()
     QFETCH(QString, firstItem);
     QFETCH(QString, total);
 
-    WindowFixture fixture;
+    WindowSession fixture;
     fixture.start();
     ShoppingWindow &window = *fixture.window;
     window.list().append({QStringLiteral("1"), QStringLiteral("Old"), QString()});
     lay(fixture.folder, QStringLiteral("bad.shp"), file, size);
     fixture.platform.answerFileName(fixture.folder.filePath(QStringLiteral("bad.shp")));
-    window.mnuFile_Click(1);
+    fixture.trigger(u"mnuFile(1)"_qs);
 
     const ShoppingList &list = window.list();
     if (rows == 0) {
@@ -191,10 +195,10 @@ void TestBadInput::listFiles()
     if (!firstItem.isNull()) {
         QCOMPARE(list.row(1).item, firstItem);
     }
-    QCOMPARE(view(window, "lvList")->model()->rowCount(), list.count());
-    QCOMPARE(panel(window, 3), QStringLiteral("  %1 unique items ").arg(list.count()));
+    QCOMPARE(fixture.listView().model()->rowCount(), list.count());
+    QCOMPARE(fixture.panel(3), QStringLiteral("  %1 unique items ").arg(list.count()));
     if (!total.isNull()) {
-        QCOMPARE(panel(window, 2), QStringLiteral("  Total Quantity = %1  ").arg(total));
+        QCOMPARE(fixture.panel(2), QStringLiteral("  Total Quantity = %1  ").arg(total));
     }
 }
 
@@ -202,7 +206,7 @@ void TestBadInput::settingsFiles_data()
 {
     QTest::addColumn<QByteArray>("ini");
     QTest::addColumn<qint64>("size");
-    QTest::addColumn<QSize>("frame"); // the window's size when the file decides it
+    QTest::addColumn<QSize>("frame");       // the window's size when the file decides it
     QTest::addColumn<bool>("printRefused"); // a preview is refused with a message
 
     const QSize any;
@@ -224,16 +228,15 @@ void TestBadInput::settingsFiles_data()
                       "[PrinterFont]\r\nforecolor=red\r\n")
         << 0ll << designed << true;
     QTest::newRow("100 KB values")
-        << QByteArray("[frmShopping]\r\nHeight=") + QByteArray(100000, '9') + "\r\n[font]\r\nname=" +
-               QByteArray(100000, 'A') + "\r\n[PrinterFont]\r\nname=" + QByteArray(100000, 'A') +
-               "\r\n"
+        << QByteArray("[frmShopping]\r\nHeight=") + QByteArray(100000, '9') +
+               "\r\n[font]\r\nname=" + QByteArray(100000, 'A') +
+               "\r\n[PrinterFont]\r\nname=" + QByteArray(100000, 'A') + "\r\n"
         << 0ll << any << false;
     QTest::newRow("binary data") << binary(65536) << 0ll << designed << false;
     QTest::newRow("NUL bytes") << QByteArrayLiteral("[frmShopping]\r\nHeight= 6000\0junk\r\n"
                                                     "Width= 7500\r\n[PrinterFont]\r\nname=A\0l\r\n")
                                << 0ll << QSize(500, 400) << false;
-    QTest::newRow("too large") << QByteArray() << IniFile::MaximumFileSize + 1 << designed
-                               << false;
+    QTest::newRow("too large") << QByteArray() << IniFile::MaximumFileSize + 1 << designed << false;
 }
 
 void TestBadInput::settingsFiles()
@@ -243,7 +246,7 @@ void TestBadInput::settingsFiles()
     QFETCH(QSize, frame);
     QFETCH(bool, printRefused);
 
-    WindowFixture fixture;
+    WindowSession fixture;
     lay(fixture.folder, QStringLiteral("shopping.ini"), ini, size);
     fixture.start();
     ShoppingWindow &window = *fixture.window;
@@ -256,14 +259,14 @@ void TestBadInput::settingsFiles()
     // Never larger than a window system can make a window.
     QVERIFY(shown.width() > 0 && shown.width() <= 32767);
     QVERIFY(shown.height() > 0 && shown.height() <= 32767);
-    QTreeView &list = *view(window, "lvList");
+    QTreeView &list = fixture.listView();
     for (int column = 0; column < 3; ++column) {
         QVERIFY(list.columnWidth(column) > 0 && list.columnWidth(column) <= 32767);
     }
     QVERIFY(list.font().pointSizeF() > 0 && list.font().pointSizeF() <= 2160);
 
     window.list().append({QStringLiteral("2"), QStringLiteral("Milk"), QStringLiteral("Dairy")});
-    window.cmdPrint_Click(0);
+    fixture.trigger(u"mnuFile(4)"_qs);
     QCOMPARE(fixture.platform.messages.size(), printRefused ? 1 : 0);
 
     window.close();
@@ -272,7 +275,7 @@ void TestBadInput::settingsFiles()
         return;
     }
     // The program leaves a file it can read again.
-    WindowFixture again;
+    WindowSession again;
     again.folder.write(QStringLiteral("shopping.ini"),
                        fixture.folder.read(QStringLiteral("shopping.ini")));
     again.start();

@@ -3,8 +3,7 @@
 #include "catalogue/Catalogue.h"
 #include "list/ShoppingList.h"
 #include "log/Log.h"
-#include "support/ListRows.h"
-#include "support/WindowFixture.h"
+#include "support/WindowSession.h"
 
 #include <QDir>
 #include <QFile>
@@ -53,8 +52,9 @@ struct LogEverything
 
 QStringList entries(const TestFolder &folder, const QStringList &ignored = {})
 {
-    QStringList all = QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden |
-                                                    QDir::NoDotAndDotDot | QDir::System);
+    QStringList all =
+        QDir(folder.path())
+            .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot | QDir::System);
     for (const QString &name : ignored) {
         all.removeOne(name);
     }
@@ -106,7 +106,7 @@ void TestFaults::unwritableProgramFolder()
 {
     QFETCH(Fault, fault);
     const LogEverything logEverything;
-    WindowFixture fixture;
+    WindowSession fixture;
     const QByteArray settings = "[frmShopping]\r\nHeight= 6000\r\nWidth= 7500\r\n";
     if (fault == Fault::Folders) {
         for (const char *name : {"shopping.ini", "shopping.log", "error.log"}) {
@@ -123,7 +123,7 @@ void TestFaults::unwritableProgramFolder()
         QVERIFY(limit.m_active);
         fixture.start();
         QCOMPARE(fixture.window->catalogue().node(2).text, QStringLiteral("Dairy"));
-        fixture.window->mnuFile_Click(0); // loads again, logs the missing category file
+        fixture.trigger(u"mnuFile(0)"_qs); // loads again, logs the missing category file
         QSignalSpy ended(fixture.window.get(), &ShoppingWindow::programEnded);
         fixture.window->close();
         QCOMPARE(ended.count(), 1);
@@ -150,7 +150,7 @@ void TestFaults::failedSaveKeepsFileAndList()
 {
     QFETCH(Fault, fault);
     QFETCH(int, rowCount);
-    WindowFixture fixture;
+    WindowSession fixture;
     fixture.start();
     ShoppingList &list = fixture.window->list();
     for (int i = 0; i < rowCount; ++i) {
@@ -158,8 +158,9 @@ void TestFaults::failedSaveKeepsFileAndList()
     }
     const QStringList shown = rows(list);
     const QByteArray old = "1,Old,Row,\r\n";
-    const QString target = fixture.folder.filePath(
-        fault == Fault::MissingFolder ? QStringLiteral("gone/week.shp") : QStringLiteral("week.shp"));
+    const QString target =
+        fixture.folder.filePath(fault == Fault::MissingFolder ? QStringLiteral("gone/week.shp")
+                                                              : QStringLiteral("week.shp"));
     if (fault == Fault::Folder) {
         breakFile(fixture.folder, QStringLiteral("week.shp"), Fault::Folder);
     } else if (fault == Fault::SizeLimit) {
@@ -169,7 +170,7 @@ void TestFaults::failedSaveKeepsFileAndList()
     fixture.platform.answerFileName(target);
     {
         const FileSizeLimit limit(fault == Fault::SizeLimit ? 16 : RLIM_INFINITY);
-        fixture.window->mnuFile_Click(2);
+        fixture.trigger(u"mnuFile(2)"_qs);
     }
     QCOMPARE(fixture.platform.messages.size(), 1);
     QVERIFY(fixture.platform.messages[0].text.startsWith(
@@ -193,7 +194,7 @@ void TestFaults::failedOpenKeepsTheList_data()
 void TestFaults::failedOpenKeepsTheList()
 {
     QFETCH(Fault, fault);
-    WindowFixture fixture;
+    WindowSession fixture;
     fixture.start();
     ShoppingWindow &window = *fixture.window;
     window.list().append({QStringLiteral("2"), QStringLiteral("Milk"), QStringLiteral("Dairy")});
@@ -209,13 +210,13 @@ void TestFaults::failedOpenKeepsTheList()
         breakFile(fixture.folder, QStringLiteral("week.shp"), fault);
         fixture.platform.answerFileName(path);
     }
-    window.mnuFile_Click(1);
+    fixture.trigger(u"mnuFile(1)"_qs);
 
     QCOMPARE(fixture.platform.messages.size(), 1);
     QVERIFY(fixture.platform.messages[0].text.contains(QStringLiteral(" cannot be opened: ")));
     QCOMPARE(rows(window.list()), QStringList{"2|Milk|Dairy"});
     QVERIFY(window.catalogue().node(4).ticked);
-    QCOMPARE(panel(window, 2), QStringLiteral("  Total Quantity = 2  "));
+    QCOMPARE(fixture.panel(2), QStringLiteral("  Total Quantity = 2  "));
 }
 
 void TestFaults::unreadableCatalogueFile_data()
@@ -235,7 +236,7 @@ void TestFaults::unreadableCatalogueFile()
     QFETCH(QString, name);
     QFETCH(Fault, fault);
     const LogEverything logEverything;
-    WindowFixture fixture;
+    WindowSession fixture;
     const bool index = name == u"headings.txt";
     QFile::remove(fixture.folder.filePath(QStringLiteral("Dairy.txt")));
     breakFile(fixture.folder, index ? name : QStringLiteral("DAIRY.TXT"), fault);
@@ -254,15 +255,16 @@ void TestFaults::unreadableCatalogueFile()
     QVERIFY(catalogue.node(2).children.empty());
     QCOMPARE(int(catalogue.node(3).children.size()), 3);
     const QByteArray log = fixture.folder.read(QStringLiteral("shopping.log"));
-    QVERIFY2(log.contains("while loading txt:'' from " +
-                          QDir::toNativeSeparators(fixture.folder.filePath(u"Dairy.txt"_qs)).toUtf8()),
-             log.constData());
+    QVERIFY2(
+        log.contains("while loading txt:'' from " +
+                     QDir::toNativeSeparators(fixture.folder.filePath(u"Dairy.txt"_qs)).toUtf8()),
+        log.constData());
 }
 
 void TestFaults::listBeyond16BitPositions()
 {
     // Positions beyond 32767 are found, raised, saved and read back like any other.
-    WindowFixture fixture;
+    WindowSession fixture;
     fixture.start();
     ShoppingWindow &window = *fixture.window;
     ShoppingList &list = window.list();
@@ -273,23 +275,21 @@ void TestFaults::listBeyond16BitPositions()
         }
         list.append({QStringLiteral("1"), QStringLiteral("Butter"), QStringLiteral("Dairy")});
     }
-    window.catalogue().setTicked(5, true);
-    window.tvShopping_NodeCheck(5);
+    fixture.tick(5, true);
     QCOMPARE(list.row(40000).quantity, QStringLiteral("2"));
 
     const QString file = fixture.folder.filePath(QStringLiteral("big.shp"));
     fixture.platform.answerFileName(file);
-    window.mnuFile_Click(2);
+    fixture.trigger(u"mnuFile(2)"_qs);
     fixture.platform.answerFileName(file);
-    window.mnuFile_Click(1);
+    fixture.trigger(u"mnuFile(1)"_qs);
     QVERIFY(fixture.platform.messages.isEmpty());
     QCOMPARE(list.row(40000).item, QStringLiteral("Butter"));
     QVERIFY(window.catalogue().node(5).ticked);
 
-    window.catalogue().setTicked(5, false);
-    window.tvShopping_NodeCheck(5);
+    fixture.tick(5, false);
     QCOMPARE(list.count(), 39999);
-    QCOMPARE(panel(window, 3), QStringLiteral("  39999 unique items "));
+    QCOMPARE(fixture.panel(3), QStringLiteral("  39999 unique items "));
 }
 
 QTEST_MAIN(TestFaults)

@@ -1,7 +1,7 @@
 #include "catalogue/Catalogue.h"
+#include "catalogue/CatalogueView.h"
 #include "list/ShoppingList.h"
-#include "support/ListRows.h"
-#include "support/WindowFixture.h"
+#include "support/WindowSession.h"
 
 #include <QDir>
 #include <QSignalSpy>
@@ -24,13 +24,13 @@ private slots:
 
 private:
     ShoppingWindow &window() { return *m_fixture->window; }
-    QString panel(int n) { return ::panel(window(), n); }
-    std::unique_ptr<WindowFixture> m_fixture;
+    QString panel(int n) { return m_fixture->panel(n); }
+    std::unique_ptr<WindowSession> m_fixture;
 };
 
 void TestFileCommands::init()
 {
-    m_fixture = std::make_unique<WindowFixture>();
+    m_fixture = std::make_unique<WindowSession>();
     m_fixture->start();
 }
 
@@ -70,9 +70,9 @@ void TestFileCommands::dialogsAreSetUpAfresh()
     CommonDialog &dialog = m_fixture->platform.commonDialog();
     dialog.flags = 259; // left by a font dialog
     m_fixture->platform.cancelNextDialog();
-    window().mnuFile_Click(1);
+    m_fixture->trigger(u"mnuFile(1)"_qs);
     m_fixture->platform.cancelNextDialog();
-    window().mnuFile_Click(2);
+    m_fixture->trigger(u"mnuFile(2)"_qs);
     QCOMPARE(m_fixture->platform.dialogs.size(), 2);
     QCOMPARE(m_fixture->platform.dialogs[0].kind, ScriptedPlatform::DialogKind::Open);
     QCOMPARE(m_fixture->platform.dialogs[1].kind, ScriptedPlatform::DialogKind::Save);
@@ -105,10 +105,10 @@ void TestFileCommands::onlyCapitalStarDotShpMeansNoFile()
     // A confirmed "*.SHP" is taken as no choice at all; "*.shp" is a name like any other,
     // here of a file that is not there.
     m_fixture->platform.answerFileName(u"*.SHP"_qs);
-    window().mnuFile_Click(1);
+    m_fixture->trigger(u"mnuFile(1)"_qs);
     QVERIFY(m_fixture->platform.messages.isEmpty());
     m_fixture->platform.answerFileName(m_fixture->folder.filePath(u"*.shp"_qs));
-    window().mnuFile_Click(1);
+    m_fixture->trigger(u"mnuFile(1)"_qs);
     QCOMPARE(m_fixture->platform.messages.size(), 1);
     QCOMPARE(window().list().count(), 1);
 }
@@ -130,7 +130,7 @@ void TestFileCommands::openReplacesTheListAndTicksItsItems()
     QVERIFY(!catalogue.node(4).ticked);
     QVERIFY(!catalogue.node(7).ticked);
     QVERIFY(catalogue.node(3).expanded);
-    QTreeView *tree = view(window(), "tvShopping");
+    QTreeView *tree = &m_fixture->tree();
     QVERIFY(tree->isExpanded(tree->model()->index(1, 0, tree->model()->index(0, 0))));
     QVERIFY(!tree->isExpanded(tree->model()->index(0, 0, tree->model()->index(0, 0))));
     QCOMPARE(panel(2), u"  Total Quantity = 9  "_qs);

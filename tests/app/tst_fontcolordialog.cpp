@@ -1,5 +1,5 @@
-#include "app/FontColorDialog.h"
-#include "app/Platform.h"
+#include "platform/FontColorDialog.h"
+#include "platform/Platform.h"
 
 #include <QComboBox>
 #include <QFontDialog>

@@ -1,7 +1,9 @@
 #include "app/FormLayout.h"
 #include "app/HelpText.h"
 #include "catalogue/Catalogue.h"
-#include "support/WindowFixture.h"
+#include "catalogue/CatalogueView.h"
+#include "list/ListView.h"
+#include "support/WindowSession.h"
 
 #include <QApplication>
 #include <QTest>
@@ -51,11 +53,11 @@ void TestMainWindow::resizeRule()
 
 void TestMainWindow::helpShortcutWorksWhereverTheFocusIs()
 {
-    WindowFixture fixture;
+    WindowSession fixture;
     fixture.start();
     // Tab order: the list, then the tree.
-    QTreeView *list = view(*fixture.window, "lvList");
-    QTreeView *tree = view(*fixture.window, "tvShopping");
+    QTreeView *list = &fixture.listView();
+    QTreeView *tree = &fixture.tree();
     list->setFocus();
     QTest::keyClick(list, Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), tree);
@@ -70,7 +72,7 @@ void TestMainWindow::helpShortcutWorksWhereverTheFocusIs()
 
 void TestMainWindow::missingHeadingsIsToldAndTheProgramGoesOn()
 {
-    WindowFixture fixture(false);
+    WindowSession fixture(WindowSession::WithoutCatalogue);
     fixture.start();
     QCOMPARE(fixture.platform.messages.size(), 1);
     const MessageBoxRequest &shown = fixture.platform.messages.constFirst();
@@ -82,9 +84,9 @@ void TestMainWindow::missingHeadingsIsToldAndTheProgramGoesOn()
 
 void TestMainWindow::listIsHiddenUntilStartUpEnds()
 {
-    WindowFixture fixture;
-    QTreeView *list = view(*fixture.window, "lvList");
-    QTreeView *tree = view(*fixture.window, "tvShopping");
+    WindowSession fixture;
+    QTreeView *list = &fixture.listView();
+    QTreeView *tree = &fixture.tree();
     QVERIFY(list->isHidden());
     fixture.start();
     QVERIFY(list->isVisible());

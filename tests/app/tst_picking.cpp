@@ -1,8 +1,9 @@
 #include "app/HelpText.h"
 #include "catalogue/Catalogue.h"
+#include "catalogue/CatalogueView.h"
+#include "list/ListView.h"
 #include "list/ShoppingList.h"
-#include "support/ListRows.h"
-#include "support/WindowFixture.h"
+#include "support/WindowSession.h"
 
 #include <QHeaderView>
 #include <QMimeData>
@@ -33,19 +34,22 @@ private slots:
 
 private:
     ShoppingWindow &window() { return *m_fixture->window; }
-    QTreeView *tree() { return view(window(), "tvShopping"); }
-    QTreeView *listView() { return view(window(), "lvList"); }
-    QModelIndex nodeIndex(int position);
-    void selectNode(int position);
-    void userTick(int position, bool ticked);
-    QString panel(int n) { return ::panel(window(), n); }
+    QTreeView *tree() { return &m_fixture->tree(); }
+    ListView *listView() { return &m_fixture->listView(); }
+    void selectNode(int position)
+    {
+        m_fixture->clickNode(position);
+        QCOMPARE(m_fixture->tree().selectedNode(), position);
+    }
+    void userTick(int position, bool ticked) { m_fixture->tick(position, ticked); }
+    QString panel(int n) { return m_fixture->panel(n); }
 
-    std::unique_ptr<WindowFixture> m_fixture;
+    std::unique_ptr<WindowSession> m_fixture;
 };
 
 void TestPicking::init()
 {
-    m_fixture = std::make_unique<WindowFixture>();
+    m_fixture = std::make_unique<WindowSession>();
     m_fixture->start();
     tree()->expandAll();
 }
@@ -56,56 +60,24 @@ void TestPicking::cleanup()
     m_fixture.reset();
 }
 
-QModelIndex TestPicking::nodeIndex(int position)
-{
-    const QAbstractItemModel *model = tree()->model();
-    const QModelIndex root = model->index(0, 0);
-    if (position == 1) {
-        return root;
-    }
-    if (position <= 3) {
-        return model->index(position - 2, 0, root);
-    }
-    const QModelIndex heading = model->index(position <= 6 ? 0 : 1, 0, root);
-    return model->index((position - 4) % 3, 0, heading);
-}
-
-void TestPicking::selectNode(int position)
-{
-    const QRect rect = tree()->visualRect(nodeIndex(position));
-    QTest::mousePress(tree()->viewport(), Qt::LeftButton, {}, rect.center());
-    QTest::mouseRelease(tree()->viewport(), Qt::LeftButton, {}, rect.center());
-    QCOMPARE(window().selectedNode(), position);
-}
-
-void TestPicking::userTick(int position, bool ticked)
-{
-    tree()->model()->setData(nodeIndex(position), ticked ? Qt::Checked : Qt::Unchecked,
-                             Qt::CheckStateRole);
-}
-
 void TestPicking::doubleClickTwiceGivesQuantityTwoAndATick()
 {
-    const QRect rect = tree()->visualRect(nodeIndex(5)); // Butter
-    for (int i = 0; i < 2; ++i) {
-        QTest::mouseClick(tree()->viewport(), Qt::LeftButton, {}, rect.center());
-        QTest::mouseDClick(tree()->viewport(), Qt::LeftButton, {}, rect.center());
-    }
+    m_fixture->doubleClickNode(5); // Butter
+    m_fixture->doubleClickNode(5);
     QCOMPARE(rows(window().list()), QStringList{"2|Butter|Dairy"});
     QVERIFY(window().catalogue().node(5).ticked);
     QCOMPARE(panel(2), u"  Total Quantity = 2  "_qs);
     QCOMPARE(panel(3), u"  1 unique items "_qs);
 
     // A double click on a heading adds nothing.
-    selectNode(2);
-    window().tvShopping_DblClick();
+    m_fixture->doubleClickNode(2);
     QCOMPARE(window().list().count(), 1);
 }
 
 void TestPicking::tickingAListedItemRaisesIt()
 {
     selectNode(7); // Apples
-    window().lvList_OLEDragDrop();
+    QVERIFY(m_fixture->dropOnList(u"Apples"_qs));
     QVERIFY(!window().catalogue().node(7).ticked);
     userTick(7, true);
     QCOMPARE(rows(window().list()), QStringList{"2|Apples|Fruit and Veg"});
@@ -156,21 +128,13 @@ void TestPicking::untickingAHeadingRemovesARowOfItsName()
 void TestPicking::dropAddsTheSelectedItemWhateverWasDropped()
 {
     selectNode(8); // Pears
-    QMimeData data;
-    data.setText(u"text from another program"_qs);
-    const QPoint at = listView()->viewport()->rect().center();
-    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(listView()->viewport(), &enter);
-    QVERIFY(enter.isAccepted());
-    QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(listView()->viewport(), &drop);
-    QVERIFY(drop.isAccepted());
+    QVERIFY(m_fixture->dropOnList(u"text from another program"_qs));
     QCOMPARE(rows(window().list()), QStringList{"1|Pears|Fruit and Veg"});
     QVERIFY(!window().catalogue().node(8).ticked);
 
     // A heading dropped adds nothing.
     selectNode(3);
-    QCoreApplication::sendEvent(listView()->viewport(), &drop);
+    QVERIFY(m_fixture->dropOnList(u"Fruit and Veg"_qs));
     QCOMPARE(window().list().count(), 1);
 }
 
@@ -232,12 +196,12 @@ void TestPicking::deleteKeyRemovesTheListRowWhereverTheFocusIs()
     userTick(8, true);
     const QRect rect = listView()->visualRect(listView()->model()->index(1, 1));
     QTest::mouseClick(listView()->viewport(), Qt::LeftButton, {}, rect.center());
-    QCOMPARE(window().selectedRow(), 2);
+    QCOMPARE(listView()->selectedRow(), 2);
     tree()->setFocus();
     QTest::keyClick(&window(), Qt::Key_Delete);
     QCOMPARE(rows(window().list()), QStringList({"1|Butter|Dairy", "1|Pears|Fruit and Veg"}));
     QVERIFY(window().catalogue().node(7).ticked); // the node keeps its tick
-    QCOMPARE(window().selectedRow(), 0); // so a second Del removes nothing more
+    QCOMPARE(listView()->selectedRow(), 0);       // so a second Del removes nothing more
     QTest::keyClick(&window(), Qt::Key_Delete);
     QCOMPARE(window().list().count(), 2);
     QCOMPARE(panel(3), u"  2 unique items "_qs);

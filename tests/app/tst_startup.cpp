@@ -2,6 +2,7 @@
 #include "support/ScriptedPlatform.h"
 #include "support/TestFolder.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QHeaderView>
 #include <QTest>
@@ -244,7 +245,7 @@ void TestStartup::screenFontCancelled()
     started.platform.commonDialog().fontItalic = true;
     started.platform.commonDialog().color = 0x00FF00;
     started.platform.cancelNextDialog();
-    started.window->mnuOptionFont_Click();
+    started.window->findChild<QAction *>(u"mnuOptionFont"_qs)->trigger();
     QCOMPARE(started.platform.dialogs.size(), 1);
     QCOMPARE(started.closeAndRead(), chosen);
 }

@@ -1,9 +1,10 @@
 #include "catalogue/Catalogue.h"
+#include "catalogue/Picking.h"
 #include "common/NumberText.h"
 #include "list/ListOperations.h"
 #include "list/ShoppingList.h"
 #include "list/ShoppingListModel.h"
-#include "support/ListRows.h"
+#include "support/WindowSession.h"
 
 #include <QAbstractItemModelTester>
 #include <QRandomGenerator>

@@ -117,7 +117,7 @@ void TestPreviewDrawing::sameImageAsDrawingEveryLine()
         list.append({QString::number(i % 3 + 1), u"Item %1"_qs.arg(i % 40),
                      u"Category %1"_qs.arg(i % categories)});
     }
-    const PrinterFontReader settings = [](const QString &) { return QString(); };
+    const PrinterFontSettings settings;
     QImage plain(600, 200, QImage::Format_ARGB32_Premultiplied);
     QImage quick(600, 200, QImage::Format_ARGB32_Premultiplied);
     {

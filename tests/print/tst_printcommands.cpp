@@ -6,11 +6,10 @@
 #include "support/ScriptedPlatform.h"
 #include "support/TestFolder.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QPointer>
 #include <QTest>
-
-using Writes = QList<QPair<QString, QString>>;
 
 namespace {
 
@@ -53,7 +52,6 @@ private slots:
     void previewWindows();
     void previewsCloseWithTheProgram();
     void previewFailureIsReported();
-    void otherIndexesDoNothing();
     void printerFont();
     void printerFontCommandOpensPreview_data();
     void printerFontCommandOpensPreview();
@@ -108,7 +106,7 @@ void TestPrintCommands::previewsCloseWithTheProgram()
     ScriptedPlatform platform;
     auto window = std::make_unique<ShoppingWindow>(folder.path(), platform);
     window->show();
-    window->cmdPrint_Click(0);
+    window->findChild<QAction *>(u"mnuFile(4)"_qs)->trigger();
     QPointer<PrintoutWindow> preview = previews().value(0);
     QVERIFY(!preview.isNull());
     window->close();
@@ -116,7 +114,7 @@ void TestPrintCommands::previewsCloseWithTheProgram()
 
     // Also when it is simply destroyed.
     window = std::make_unique<ShoppingWindow>(folder.path(), platform);
-    window->cmdPrint_Click(0);
+    window->findChild<QAction *>(u"mnuFile(4)"_qs)->trigger();
     preview = previews().value(0);
     QVERIFY(!preview.isNull());
     window.reset();
@@ -128,26 +126,13 @@ void TestPrintCommands::previewFailureIsReported()
     ShoppingList list;
     list.append({u"1"_qs, u"Milk"_qs, u"Dairy"_qs});
     ScriptedPlatform platform;
-    const PrinterFontReader settings = [](const QString &key) {
-        return key == u"forecolor" ? u"red"_qs : QString();
-    };
+    PrinterFontSettings settings;
+    settings.forecolor = u"red"_qs;
     QPointer<PrintoutWindow> preview = ShowPrintPreview(list, platform, settings);
     QVERIFY(!preview.isNull());
     QCOMPARE(platform.messages.size(), 1);
     QVERIFY(platform.messages[0].text.contains(u"red"));
     delete preview;
-}
-
-void TestPrintCommands::otherIndexesDoNothing()
-{
-    TestFolder folder;
-    ScriptedPlatform platform;
-    ShoppingWindow window(folder.path(), platform);
-    for (const int index : {-1, 2, 3, 32767}) {
-        window.cmdPrint_Click(index);
-    }
-    QCOMPARE(previews().size(), 0);
-    QCOMPARE(platform.messages.size(), 0);
 }
 
 void TestPrintCommands::printerFont()
@@ -161,16 +146,13 @@ void TestPrintCommands::printerFont()
         dialog.fontUnderline = true; // never stored
         return true;
     });
-    Writes writes;
-    QVERIFY(ChoosePrinterFont(platform, [&](const QString &key, const QString &value) {
-        writes.append({key, value});
-    }));
-    // A fraction only when there is one.
-    QCOMPARE(writes, (Writes{{u"bold"_qs, u"0"_qs},
-                             {u"italic"_qs, u"-1"_qs},
-                             {u"name"_qs, u"Liberation Serif"_qs},
-                             {u"forecolor"_qs, u"16711680"_qs},
-                             {u"size"_qs, u"10.5"_qs}}));
+    const std::optional<PrinterFontSettings> chosen = ChoosePrinterFont(platform);
+    QVERIFY(chosen);
+    QCOMPARE(chosen->bold, u"0"_qs);
+    QCOMPARE(chosen->italic, u"-1"_qs);
+    QCOMPARE(chosen->name, u"Liberation Serif"_qs);
+    QCOMPARE(chosen->forecolor, u"16711680"_qs);
+    QCOMPARE(chosen->size, u"10.5"_qs); // a fraction only when there is one
 }
 
 void TestPrintCommands::printerFontCommandOpensPreview_data()

@@ -1,7 +1,7 @@
 #include "list/ShoppingList.h"
 #include "print/PrintLayout.h"
-#include "print/RecordingSurface.h"
-#include "support/ListRows.h"
+#include "support/RecordingSurface.h"
+#include "support/WindowSession.h"
 
 #include <QDate>
 #include <QHash>
@@ -26,7 +26,9 @@ std::optional<QString> print(RecordingSurface &surface, const QStringList &rows,
     ShoppingList list;
     appendRows(list, rows);
     return PrintShoppingList(surface, list,
-                             [settings](const QString &key) { return settings.value(key); });
+                             {settings.value(u"name"_qs), settings.value(u"size"_qs),
+                              settings.value(u"forecolor"_qs), settings.value(u"bold"_qs),
+                              settings.value(u"italic"_qs)});
 }
 
 QStringList numbered(const QString &pattern, int count)
@@ -130,10 +132,10 @@ void TestPrintLayout::fonts_data()
     QTest::addColumn<quint32>("color");
     const QString arial = u"Arial"_qs;
     QTest::newRow("empty values keep the defaults")
-        << Settings{{u"name"_qs, u""_qs}, {u"size"_qs, u""_qs}, {u"forecolor"_qs, u""_qs}}
-        << arial << 12.0 << false << false << 0u;
-    QTest::newRow("10.5 rounds to 10") << Settings{{u"size"_qs, u"10.5"_qs}} << arial << 10.0
-                                       << false << false << 0u;
+        << Settings{{u"name"_qs, u""_qs}, {u"size"_qs, u""_qs}, {u"forecolor"_qs, u""_qs}} << arial
+        << 12.0 << false << false << 0u;
+    QTest::newRow("10.5 rounds to 10")
+        << Settings{{u"size"_qs, u"10.5"_qs}} << arial << 10.0 << false << false << 0u;
     QTest::newRow("size read by its leading number")
         << Settings{{u"size"_qs, u" 9pt"_qs}} << arial << 9.0 << false << false << 0u;
     QTest::newRow("any text but 0 is on")

@@ -1,5 +1,7 @@
 #include "ScriptedPlatform.h"
 
+#include <QDialog>
+
 void ScriptedPlatform::answerFileName(const QString &fileName)
 {
     dialogAnswers.append([fileName](CommonDialog &properties) {
@@ -50,4 +52,14 @@ bool ScriptedPlatform::show(DialogKind kind)
     }
     commonDialog() = changed;
     return true;
+}
+
+int ScriptedPlatform::exec(QDialog &dialog)
+{
+    windows.append(dialog.objectName());
+    if (windowAnswers.isEmpty()) {
+        ++unanswered;
+        return QDialog::Rejected;
+    }
+    return windowAnswers.takeFirst()(dialog);
 }

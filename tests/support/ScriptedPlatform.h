@@ -1,8 +1,9 @@
 #pragma once
 
-#include "app/Platform.h"
+#include "platform/Platform.h"
 
 #include <QList>
+#include <QStringList>
 
 #include <functional>
 
@@ -35,6 +36,11 @@ public:
     QList<InputRequest> inputs;
     QList<DialogShow> dialogs;
     QList<QUrl> openedUrls;
+    // Other modal windows: each answer acts on the window as the user would, while it is open,
+    // and returns its result. The object names of the windows run, in order.
+    using WindowAnswer = std::function<int(QDialog &)>;
+    QList<WindowAnswer> windowAnswers;
+    QStringList windows;
     int unanswered = 0;
     QSizeF screen{15360, 11520};
 
@@ -48,6 +54,7 @@ public:
     bool showSave() override { return show(DialogKind::Save); }
     bool showColor() override { return show(DialogKind::Color); }
     bool showFont() override { return show(DialogKind::Font); }
+    int exec(QDialog &dialog) override;
     QSizeF screenSizeTwips() const override { return screen; }
     void openUrl(const QUrl &url) override { openedUrls.append(url); }
 

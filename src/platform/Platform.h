@@ -6,6 +6,8 @@
 
 #include <optional>
 
+class QDialog;
+
 // The application title; it titles message boxes that have no title of their own.
 inline QString ApplicationTitle()
 {
@@ -66,6 +68,10 @@ public:
     virtual bool showSave() = 0;
     virtual bool showColor() = 0;
     virtual bool showFont() = 0;
+
+    // Runs any other modal window of the program (the about box, ...) until it closes and
+    // returns its result (QDialog::Accepted or QDialog::Rejected).
+    virtual int exec(QDialog &dialog) = 0;
 
     // The size of the whole screen, in twips.
     virtual QSizeF screenSizeTwips() const = 0;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DrawingSurface.h"
+#include "print/DrawingSurface.h"
 
 #include <QList>
 #include <QString>

@@ -22,6 +22,7 @@ public:
     bool showSave() override;
     bool showColor() override;
     bool showFont() override;
+    int exec(QDialog &dialog) override;
     QSizeF screenSizeTwips() const override;
     void openUrl(const QUrl &url) override;
 

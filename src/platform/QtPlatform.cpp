@@ -76,13 +76,18 @@ public:
 
 } // namespace
 
-MessageAnswer QtPlatform::messageBox(const MessageBoxRequest &request)
+int QtPlatform::exec(QDialog &dialog)
 {
     const PointerWhileAsking pointer;
+    return dialog.exec();
+}
+
+MessageAnswer QtPlatform::messageBox(const MessageBoxRequest &request)
+{
     QMessageBox box(toQt(request.icon), request.title, request.text, toQt(request.buttons),
                     m_parent);
     box.setDefaultButton(toQt(request.defaultAnswer));
-    switch (box.exec()) {
+    switch (exec(box)) {
     case QMessageBox::Yes:
         return MessageAnswer::Yes;
     case QMessageBox::No:
@@ -97,19 +102,18 @@ MessageAnswer QtPlatform::messageBox(const MessageBoxRequest &request)
 std::optional<QString> QtPlatform::inputBox(const QString &prompt, const QString &title,
                                             const QString &defaultText)
 {
-    const PointerWhileAsking pointer;
-    bool ok = false;
-    QString answer =
-        QInputDialog::getText(m_parent, title, prompt, QLineEdit::Normal, defaultText, &ok);
-    if (!ok) {
+    QInputDialog dialog(m_parent);
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(defaultText);
+    if (exec(dialog) != QDialog::Accepted) {
         return std::nullopt;
     }
-    return answer;
+    return dialog.textValue();
 }
 
 bool QtPlatform::showFileDialog(bool save)
 {
-    const PointerWhileAsking pointer;
     CommonDialog &properties = commonDialog();
     QFileDialog dialog(m_parent, properties.dialogTitle, properties.initDir);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
@@ -121,7 +125,7 @@ bool QtPlatform::showFileDialog(bool save)
     if (!properties.fileName.contains(u'*') && !properties.fileName.contains(u'?')) {
         dialog.selectFile(properties.fileName);
     }
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+    if (exec(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return false;
     }
     properties.fileName = QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
@@ -140,15 +144,16 @@ bool QtPlatform::showSave()
 
 bool QtPlatform::showColor()
 {
-    const PointerWhileAsking pointer;
     CommonDialog &properties = commonDialog();
     // The dialog starts from the colour the value stands for, system colours included.
     const QColor initial = ColorFromValue(qint32(properties.color), QGuiApplication::palette())
                                .value_or(QColor(Qt::black));
-    const QColor color = QColorDialog::getColor(initial, m_parent, properties.dialogTitle);
-    if (!color.isValid()) {
+    QColorDialog dialog(initial, m_parent);
+    dialog.setWindowTitle(properties.dialogTitle);
+    if (exec(dialog) != QDialog::Accepted) {
         return false;
     }
+    const QColor color = dialog.selectedColor();
     // Confirming the colour unchanged keeps the value it had, a system colour stays one.
     if (color.rgb() != initial.rgb()) {
         properties.color = quint32(ColorValue(color));
@@ -158,10 +163,9 @@ bool QtPlatform::showColor()
 
 bool QtPlatform::showFont()
 {
-    const PointerWhileAsking pointer;
     CommonDialog &properties = commonDialog();
     FontColorDialog dialog(properties, m_parent);
-    if (dialog.exec() != QDialog::Accepted) {
+    if (exec(dialog) != QDialog::Accepted) {
         return false;
     }
     dialog.storeInto(properties);

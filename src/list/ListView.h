@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QTreeView>
+
+class ShoppingList;
+
+// lvList, the shopping list's report view: Quantity, Item and Category, whole rows selected,
+// column headers to click. It takes drops from the catalogue tree, and a double click anywhere
+// in it is its own event. When the selected row is removed nothing is selected afterwards: the
+// view would select a neighbour, and a second Del would remove a row the user never chose.
+class ListView final : public QTreeView
+{
+    Q_OBJECT
+
+public:
+    ListView(ShoppingList &list, QWidget *parent = nullptr);
+
+    // The position of the selected row, 0 when none.
+    int selectedRow() const;
+    // A click on a column header: the other direction than the last click's, whatever column
+    // that was, shown on the header. Starts descending.
+    Qt::SortOrder flipSortIndicator(int column);
+
+signals:
+    // Something was dropped on the list; what it was does not matter.
+    void oleDragDrop();
+    void dblClick();
+
+protected:
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+
+private:
+    bool m_selectionRemoved = false;
+    Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
+};

@@ -1,0 +1,138 @@
+#include "WindowSession.h"
+
+#include "catalogue/CatalogueModel.h"
+#include "catalogue/CatalogueView.h"
+#include "list/ListView.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMimeData>
+#include <QStatusBar>
+#include <QTest>
+
+WindowSession::WindowSession(CatalogueFiles files)
+{
+    if (files == WithCatalogue) {
+        folder.write(QStringLiteral("headings.txt"), "Dairy\r\nFruit\r\n");
+        folder.write(QStringLiteral("Dairy.txt"), ";Dairy\r\nMilk\r\nButter\r\nMilk\r\n");
+        folder.write(QStringLiteral("Fruit.txt"), ";Fruit and Veg\r\nApples\r\nPears\r\nMilk\r\n");
+    }
+    window = std::make_unique<ShoppingWindow>(folder.path(), platform);
+}
+
+void WindowSession::start()
+{
+    window->Form_Load();
+    window->activateWindow();
+    if (!QTest::qWaitForWindowActive(window.get())) {
+        qWarning("the main window did not become active");
+    }
+}
+
+void WindowSession::trigger(const QString &action)
+{
+    auto *found = window->findChild<QAction *>(action);
+    if (found == nullptr) {
+        qFatal("no action %s", qPrintable(action));
+    }
+    found->trigger();
+}
+
+void WindowSession::open(const QString &name)
+{
+    platform.answerFileName(folder.filePath(name));
+    trigger(QStringLiteral("mnuFile(1)"));
+}
+
+void WindowSession::save(const QString &name)
+{
+    platform.answerFileName(folder.filePath(name));
+    trigger(QStringLiteral("mnuFile(2)"));
+}
+
+CatalogueView &WindowSession::tree() const
+{
+    return *window->findChild<CatalogueView *>(QStringLiteral("tvShopping"));
+}
+
+ListView &WindowSession::listView() const
+{
+    return *window->findChild<ListView *>(QStringLiteral("lvList"));
+}
+
+QString WindowSession::panel(int n) const
+{
+    return window->statusBar()->findChild<QLabel *>(QStringLiteral("panel%1").arg(n))->text();
+}
+
+namespace {
+
+QModelIndex nodeIndex(const CatalogueView &tree, int position)
+{
+    return static_cast<const CatalogueModel *>(tree.model())->indexOf(position);
+}
+
+QPoint nodeCentre(CatalogueView &tree, int position)
+{
+    const QModelIndex index = nodeIndex(tree, position);
+    tree.scrollTo(index);
+    return tree.visualRect(index).center();
+}
+
+} // namespace
+
+void WindowSession::tick(int position, bool ticked)
+{
+    tree().model()->setData(nodeIndex(tree(), position), ticked ? Qt::Checked : Qt::Unchecked,
+                            Qt::CheckStateRole);
+}
+
+void WindowSession::clickNode(int position)
+{
+    QTest::mouseClick(tree().viewport(), Qt::LeftButton, {}, nodeCentre(tree(), position));
+}
+
+void WindowSession::doubleClickNode(int position)
+{
+    const QPoint at = nodeCentre(tree(), position);
+    QTest::mouseClick(tree().viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(tree().viewport(), Qt::LeftButton, {}, at);
+}
+
+void WindowSession::clickRow(int row)
+{
+    const QModelIndex index = listView().model()->index(row - 1, 1);
+    listView().scrollTo(index);
+    QTest::mouseClick(listView().viewport(), Qt::LeftButton, {},
+                      listView().visualRect(index).center());
+}
+
+bool WindowSession::dropOnList(const QString &text)
+{
+    QMimeData data;
+    data.setText(text);
+    QWidget *viewport = listView().viewport();
+    const QPoint at = viewport->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(viewport, &enter);
+    QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(viewport, &drop);
+    return enter.isAccepted() && drop.isAccepted();
+}
+
+void appendRows(ShoppingList &list, const QStringList &rows)
+{
+    for (const QString &row : rows) {
+        const QStringList cells = row.split(u'|');
+        list.append({cells.value(0), cells.value(1), cells.value(2)});
+    }
+}
+
+QStringList rows(const ShoppingList &list)
+{
+    QStringList out;
+    for (int p = 1; p <= list.count(); ++p) {
+        out << list.row(p).quantity + u'|' + list.row(p).item + u'|' + list.row(p).category;
+    }
+    return out;
+}
