@@ -136,44 +136,36 @@ bool ListAppearance::setColor(int role, qint32 value)
     return true;
 }
 
-bool ListAppearance::setForeColor(qint32 value)
+void ListAppearance::setForeColor(qint32 value)
 {
-    if (!setColor(QPalette::Text, value)) {
-        return false;
+    if (setColor(QPalette::Text, value)) {
+        m_foreColor = value;
     }
-    m_foreColor = value;
-    return true;
 }
 
-bool ListAppearance::setBackColor(qint32 value)
+void ListAppearance::setBackColor(qint32 value)
 {
-    if (!setColor(QPalette::Base, value)) {
-        return false;
+    if (setColor(QPalette::Base, value)) {
+        m_backColor = value;
     }
-    m_backColor = value;
-    return true;
 }
 
-bool ListAppearance::setFontName(const QString &name)
+void ListAppearance::setFontName(const QString &name)
 {
-    if (name.trimmed().isEmpty()) {
-        return false;
+    if (!name.trimmed().isEmpty()) {
+        QFont font = m_list.font();
+        font.setFamily(name);
+        m_list.setFont(font);
     }
-    QFont font = m_list.font();
-    font.setFamily(name);
-    m_list.setFont(font);
-    return true;
 }
 
-bool ListAppearance::setFontSize(double points)
+void ListAppearance::setFontSize(double points)
 {
-    if (!(points > 0 && points <= 2160)) {
-        return false;
+    if (points > 0 && points <= 2160) {
+        QFont font = m_list.font();
+        font.setPointSizeF(points);
+        m_list.setFont(font);
     }
-    QFont font = m_list.font();
-    font.setPointSizeF(points);
-    m_list.setFont(font);
-    return true;
 }
 
 void ListAppearance::setBold(bool on)

@@ -36,10 +36,11 @@ public:
     void ChooseBackColor(Platform &platform);
 
 private:
-    bool setForeColor(qint32 value);
-    bool setBackColor(qint32 value);
-    bool setFontName(const QString &name);
-    bool setFontSize(double points);
+    // Each leaves the list as it was when it cannot take the value.
+    void setForeColor(qint32 value);
+    void setBackColor(qint32 value);
+    void setFontName(const QString &name);
+    void setFontSize(double points);
     void setBold(bool on);
     void setItalic(bool on);
     bool setColor(int role, qint32 value);

@@ -1,13 +1,12 @@
 #include "app/FormLayout.h"
 #include "app/HelpText.h"
-#include "catalogue/Catalogue.h"
 #include "catalogue/CatalogueView.h"
 #include "list/ListView.h"
 #include "support/WindowSession.h"
 
 #include <QApplication>
+#include <QSignalSpy>
 #include <QTest>
-#include <QTreeView>
 
 class TestMainWindow : public QObject
 {
@@ -16,9 +15,10 @@ class TestMainWindow : public QObject
 private slots:
     void resizeRule_data();
     void resizeRule();
-    void helpShortcutWorksWhereverTheFocusIs();
+    void startUpShowsTheListLast();
     void missingHeadingsIsToldAndTheProgramGoesOn();
-    void listIsHiddenUntilStartUpEnds();
+    void helpShortcutWorksWhereverTheFocusIs();
+    void exitEndsTheProgram();
 };
 
 void TestMainWindow::resizeRule_data()
@@ -51,47 +51,56 @@ void TestMainWindow::resizeRule()
     QCOMPARE(layout.tvShopping.width, 4125.f); // never changed by the rule
 }
 
-void TestMainWindow::helpShortcutWorksWhereverTheFocusIs()
+void TestMainWindow::startUpShowsTheListLast()
 {
-    WindowSession fixture;
-    fixture.start();
-    // Tab order: the list, then the tree.
-    QTreeView *list = &fixture.listView();
-    QTreeView *tree = &fixture.tree();
-    list->setFocus();
-    QTest::keyClick(list, Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), tree);
-    QTest::keyClick(fixture.window.get(), Qt::Key_F1);
-    list->setFocus();
-    QTest::keyClick(fixture.window.get(), Qt::Key_F1);
-    QCOMPARE(fixture.platform.messages.size(), 2);
-    const MessageBoxRequest &shown = fixture.platform.messages.constFirst();
-    QCOMPARE(shown.text, HowToUseText());
-    QCOMPARE(shown.buttons, MessageButtons::Ok);
+    WindowSession session;
+    QVERIFY(session.listView().isHidden());
+    session.start();
+    QVERIFY(session.listView().isVisible());
+    QCOMPARE(session.catalogue().count(), 9);
+    QVERIFY(session.tree().isExpanded(session.tree().model()->index(0, 0)));
+    QCOMPARE(session.panel(2), u"  Total Quantity = 0  "_qs);
+    QCOMPARE(session.panel(3), u"  0 unique items "_qs);
 }
 
 void TestMainWindow::missingHeadingsIsToldAndTheProgramGoesOn()
 {
-    WindowSession fixture(WindowSession::WithoutCatalogue);
-    fixture.start();
-    QCOMPARE(fixture.platform.messages.size(), 1);
-    const MessageBoxRequest &shown = fixture.platform.messages.constFirst();
+    WindowSession session(WindowSession::WithoutCatalogue);
+    session.start();
+    QCOMPARE(session.platform.messages.size(), 1);
+    const MessageBoxRequest &shown = session.platform.messages.constFirst();
     QCOMPARE(shown.icon, MessageIcon::Critical);
-    QVERIFY(shown.text.contains(fixture.folder.path()));
-    QCOMPARE(fixture.window->catalogue().count(), 1);
-    QVERIFY(fixture.window->isVisible());
+    QCOMPARE(shown.title, u"Torvy Software's Vendrel"_qs);
+    QVERIFY(shown.text.contains(session.folder.path()));
+    QCOMPARE(session.catalogue().count(), 1);
+    QVERIFY(session.window->isVisible());
 }
 
-void TestMainWindow::listIsHiddenUntilStartUpEnds()
+void TestMainWindow::helpShortcutWorksWhereverTheFocusIs()
 {
-    WindowSession fixture;
-    QTreeView *list = &fixture.listView();
-    QTreeView *tree = &fixture.tree();
-    QVERIFY(list->isHidden());
-    fixture.start();
-    QVERIFY(list->isVisible());
-    QCOMPARE(fixture.window->catalogue().count(), 9);
-    QVERIFY(tree->isExpanded(tree->model()->index(0, 0)));
+    WindowSession session;
+    session.start();
+    // Tab order: the list, then the tree.
+    session.listView().setFocus();
+    QTest::keyClick(&session.listView(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), &session.tree());
+    QTest::keyClick(session.window.get(), Qt::Key_F1);
+    session.listView().setFocus();
+    QTest::keyClick(session.window.get(), Qt::Key_F1);
+    QCOMPARE(session.platform.messages.size(), 2);
+    QCOMPARE(session.platform.messages[1].text, HowToUseText());
+    QCOMPARE(session.platform.messages[1].title, u"shopping"_qs);
+}
+
+void TestMainWindow::exitEndsTheProgram()
+{
+    WindowSession session;
+    session.start();
+    QSignalSpy ended(session.window.get(), &ShoppingWindow::programEnded);
+    session.trigger(u"mnuFile(7)"_qs);
+    QCOMPARE(ended.count(), 1);
+    QVERIFY(!session.window->isVisible());
+    QVERIFY(session.folder.exists(u"shopping.ini"_qs));
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -1,16 +1,12 @@
-#include "app/ShoppingWindow.h"
-#include "support/ScriptedPlatform.h"
-#include "support/TestFolder.h"
+#include "catalogue/CatalogueView.h"
+#include "list/ListView.h"
+#include "support/WindowSession.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QHeaderView>
 #include <QTest>
-#include <QTreeView>
 
 namespace {
-
-const QString ini = u"shopping.ini"_qs;
 
 // What a first shut-down writes: three quarters of the screen, the designed look.
 const QByteArray firstShutDown =
@@ -27,34 +23,20 @@ const QByteArray chosen = "; kept as it is\n"
                           "12\r\nbackcolor=-2147483633\r\n"
                           "[PrinterFont]\r\nname=Comic Sans MS\r\n";
 
-struct Started
+// A window started over a settings file (none for a null one).
+std::unique_ptr<WindowSession> started(const QByteArray &settings)
 {
-    TestFolder folder;
-    ScriptedPlatform platform;
-    std::unique_ptr<ShoppingWindow> window;
-
-    explicit Started(const QByteArray &settings)
-    {
-        folder.write(u"headings.txt"_qs, "Dairy\r\n");
-        folder.write(u"Dairy.txt"_qs, "Milk\r\n");
-        if (!settings.isNull()) {
-            folder.write(ini, settings);
-        }
-        window = std::make_unique<ShoppingWindow>(folder.path(), platform);
-        window->Form_Load();
+    auto session = std::make_unique<WindowSession>();
+    if (!settings.isNull()) {
+        session->folder.write(u"shopping.ini"_qs, settings);
     }
-
-    QTreeView *list() const { return window->findChild<QTreeView *>(u"lvList"_qs); }
-    QTreeView *tree() const { return window->findChild<QTreeView *>(u"tvShopping"_qs); }
-    QByteArray closeAndRead()
-    {
-        window->close();
-        return folder.read(ini);
-    }
-};
+    session->start();
+    return session;
+}
 
 } // namespace
 
+// Start-up and shut-down with the settings file, and the commands that change the list's look.
 class TestStartup : public QObject
 {
     Q_OBJECT
@@ -69,8 +51,8 @@ private slots:
     void columnWidths();
     void unusableValuesKeepDesign_data();
     void unusableValuesKeepDesign();
-    void placementEdges_data();
-    void placementEdges();
+    void placement_data();
+    void placement();
     void screenFont();
     void screenFontCancelled();
     void backgroundColour();
@@ -83,31 +65,30 @@ void TestStartup::initTestCase()
 
 void TestStartup::firstStartAndShutDown()
 {
-    Started started{QByteArray()};
-    QTreeView *list = started.list();
-    QVERIFY(list->isVisible());
-    QCOMPARE(list->columnWidth(0), 60);
-    QCOMPARE(list->columnWidth(1), 147);
-    QCOMPARE(list->columnWidth(2), 89);
-    QCOMPARE(started.window->frameGeometry(), QRect(0, 0, 768, 576));
-    QVERIFY(!started.folder.exists(ini));
-    QCOMPARE(started.closeAndRead(), firstShutDown);
+    const auto session = started(QByteArray());
+    const ListView &list = session->listView();
+    QCOMPARE(list.columnWidth(0), 60);
+    QCOMPARE(list.columnWidth(1), 147);
+    QCOMPARE(list.columnWidth(2), 89);
+    QVERIFY(!session->folder.exists(u"shopping.ini"_qs));
+    QCOMPARE(session->closeAndRead(), firstShutDown);
 }
 
 void TestStartup::storedSettingsApplied()
 {
-    Started started(chosen);
-    QTreeView *list = started.list();
-    QCOMPARE(started.window->frameGeometry(), QRect(100, 20, 467, 400));
-    QCOMPARE(list->columnWidth(0), 80);
-    QCOMPARE(list->columnWidth(1), 200);
-    QCOMPARE(list->font().family(), u"Arial"_qs);
-    QCOMPARE(list->font().pointSizeF(), 12.0);
-    QVERIFY(list->font().bold());
-    QCOMPARE(list->palette().color(QPalette::Text), QColor(Qt::red));
-    QCOMPARE(list->palette().color(QPalette::Base),
-             QApplication::palette().color(QPalette::Button));
-    QCOMPARE(started.tree()->font().family(), u"MS Sans Serif"_qs); // the tree keeps its look
+    const auto session = started(chosen);
+    const ListView &list = session->listView();
+    QCOMPARE(session->window->frameGeometry(), QRect(100, 20, 467, 400));
+    QCOMPARE(list.columnWidth(0), 80);
+    QCOMPARE(list.columnWidth(1), 200);
+    QCOMPARE(list.font().family(), u"Arial"_qs);
+    QCOMPARE(list.font().pointSizeF(), 12.0);
+    QVERIFY(list.font().bold());
+    QCOMPARE(list.palette().color(QPalette::Text), QColor(Qt::red));
+    QCOMPARE(list.palette().color(QPalette::Base), QApplication::palette().color(QPalette::Button));
+    QCOMPARE(session->tree().font().family(), u"MS Sans Serif"_qs); // the tree keeps its look
+    session->window->resize(300, 200); // the user's own size stays
+    QCOMPARE(session->window->size(), QSize(300, 200));
 }
 
 void TestStartup::unchangedStartAndCloseKeepsFile_data()
@@ -120,8 +101,7 @@ void TestStartup::unchangedStartAndCloseKeepsFile_data()
 void TestStartup::unchangedStartAndCloseKeepsFile()
 {
     QFETCH(QByteArray, settings);
-    Started started(settings);
-    QCOMPARE(started.closeAndRead(), settings);
+    QCOMPARE(started(settings)->closeAndRead(), settings);
 }
 
 void TestStartup::columnWidths_data()
@@ -138,19 +118,17 @@ void TestStartup::columnWidths()
     QFETCH(QByteArray, stored);
     QFETCH(int, pixels);
     QFETCH(QByteArray, written);
-    Started started("[display]\r\nlistCol2=" + stored + "\r\n");
-    QTreeView *list = started.list();
-    // A header never goes below its minimum section size; the width asked for is kept.
-    QCOMPARE(list->columnWidth(1), qMax(pixels, list->header()->minimumSectionSize()));
-    QVERIFY(started.closeAndRead().contains("\r\nlistCol2=" + written + "\r\n"));
+    const auto session = started("[display]\r\nlistCol2=" + stored + "\r\n");
+    QCOMPARE(session->listView().columnWidth(1), pixels);
+    const QByteArray first = session->closeAndRead();
+    QVERIFY(first.contains("\r\nlistCol2=" + written + "\r\n"));
 
     // The user widens the column; the next start shows the new width.
-    Started again(started.folder.read(ini));
-    again.list()->setColumnWidth(1, 250);
-    const QByteArray widened = again.closeAndRead();
+    const auto again = started(first);
+    again->listView().setColumnWidth(1, 250);
+    const QByteArray widened = again->closeAndRead();
     QVERIFY(widened.contains("\r\nlistCol2= 3750\r\n"));
-    Started third(widened);
-    QCOMPARE(third.list()->columnWidth(1), 250);
+    QCOMPARE(started(widened)->listView().columnWidth(1), 250);
 }
 
 void TestStartup::unusableValuesKeepDesign_data()
@@ -163,56 +141,50 @@ void TestStartup::unusableValuesKeepDesign_data()
 void TestStartup::unusableValuesKeepDesign()
 {
     QFETCH(QByteArray, font);
-    Started started("[font]\r\n" + font);
-    QTreeView *list = started.list();
-    QCOMPARE(list->font().family(), u"MS Sans Serif"_qs);
-    QCOMPARE(list->font().pointSizeF(), 9.75);
-    QVERIFY(!list->font().bold());
-    QVERIFY(!list->font().italic());
-    QCOMPARE(list->palette().color(QPalette::Base), QColor(Qt::white));
-    QCOMPARE(list->palette().color(QPalette::Text), QApplication::palette().color(QPalette::Text));
-    const QByteArray after = started.closeAndRead();
-    for (const char *line :
-         {"\nbold=0\r\n", "\nitalic=0\r\n", "\nname=MS Sans Serif\r\n",
-          "\nforecolor=-2147483640\r\n", "\nsize=9.75\r\n", "\nbackcolor=16777215\r\n"}) {
-        QVERIFY2(after.contains(line), line);
+    const auto session = started("[font]\r\n" + font);
+    const ListView &list = session->listView();
+    QCOMPARE(list.font().family(), u"MS Sans Serif"_qs);
+    QCOMPARE(list.font().pointSizeF(), 9.75);
+    QCOMPARE(list.palette().color(QPalette::Base), QColor(Qt::white));
+    QCOMPARE(list.palette().color(QPalette::Text), QApplication::palette().color(QPalette::Text));
+    const QByteArray after = session->closeAndRead();
+    for (const QByteArray &line : firstShutDown.mid(firstShutDown.indexOf("bold")).split('\n')) {
+        QVERIFY2(after.contains(line), line.constData()); // the designed look written back
     }
 }
 
-void TestStartup::placementEdges_data()
+void TestStartup::placement_data()
 {
     QTest::addColumn<QByteArray>("section");
     QTest::addColumn<QRect>("outer");
+    QTest::newRow("none: three quarters of the screen") << QByteArray() << QRect(0, 0, 768, 576);
     QTest::newRow("height 0, width 7000")
         << QByteArray("Height= 0\r\nWidth= 7000\r\n") << QRect(0, 0, 467, 576);
     QTest::newRow("top beyond 16 bits")
         << QByteArray("Top= 40000\r\nLeft= 1500\r\n") << QRect(100, 0, 768, 576);
     QTest::newRow("off the screen")
         << QByteArray("Left= 30000\r\nTop= 30000\r\n") << QRect(2000, 2000, 768, 576);
-    // A move the window refuses leaves it at its designed size.
+    // A move the window refuses leaves it at its designed size: 9420 twips wide.
     QTest::newRow("negative width") << QByteArray("Width=-500\r\nLeft= 1500\r\n") << QRect();
+    QTest::newRow("zero height, no width") << QByteArray("Height=0.1\r\n") << QRect();
 }
 
-void TestStartup::placementEdges()
+void TestStartup::placement()
 {
     QFETCH(QByteArray, section);
     QFETCH(QRect, outer);
-    Started started("[frmShopping]\r\n" + section);
+    const auto session = started("[frmShopping]\r\n" + section);
     if (outer.isNull()) {
-        QCOMPARE(started.window->width(), 628);
-        QVERIFY(started.window->height() > 352);
-        QVERIFY(started.window->height() < 576);
+        QCOMPARE(session->window->width(), 628);
     } else {
-        QCOMPARE(started.window->frameGeometry(), outer);
+        QCOMPARE(session->window->frameGeometry(), outer);
     }
 }
 
 void TestStartup::screenFont()
 {
-    Started started{QByteArray()};
-    started.window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(started.window.get()));
-    started.platform.dialogAnswers.append([](CommonDialog &dialog) {
+    const auto session = started(QByteArray());
+    session->platform.dialogAnswers.append([](CommonDialog &dialog) {
         dialog.fontName = u"Arial"_qs;
         dialog.fontSize = 12;
         dialog.fontBold = true;
@@ -221,57 +193,52 @@ void TestStartup::screenFont()
         dialog.color = 0x0000FF;
         return true;
     });
-    QTest::keyClick(started.window.get(), Qt::Key_F, Qt::ControlModifier);
-    QCOMPARE(started.platform.dialogs.size(), 1);
-    QTreeView *list = started.list();
-    QCOMPARE(list->font().family(), u"Arial"_qs);
-    QCOMPARE(list->font().pointSizeF(), 12.0);
-    QVERIFY(list->font().bold());
-    QVERIFY(!list->font().underline());
-    QVERIFY(!list->font().strikeOut());
-    QCOMPARE(list->palette().color(QPalette::Text), QColor(Qt::red));
-    const QByteArray written = started.closeAndRead();
+    QTest::keyClick(session->window.get(), Qt::Key_F, Qt::ControlModifier);
+    QCOMPARE(session->platform.dialogs.value(0).properties.flags, 259);
+    const ListView &list = session->listView();
+    QCOMPARE(list.font().pointSizeF(), 12.0);
+    QVERIFY(!list.font().underline());
+    QVERIFY(!list.font().strikeOut());
+    const QByteArray written = session->closeAndRead();
     QVERIFY(written.endsWith("[font]\r\nbold=-1\r\nitalic=0\r\nname=Arial\r\nforecolor=255\r\n"
                              "size=12\r\nbackcolor=16777215\r\n"));
-    Started again(written);
-    QCOMPARE(again.list()->font().family(), u"Arial"_qs);
-    QCOMPARE(again.list()->palette().color(QPalette::Text), QColor(Qt::red));
+    const auto again = started(written);
+    QCOMPARE(again->listView().font().family(), u"Arial"_qs);
+    QCOMPARE(again->listView().palette().color(QPalette::Text), QColor(Qt::red));
 }
 
 void TestStartup::screenFontCancelled()
 {
-    Started started(chosen);
+    const auto session = started(chosen);
     // What an earlier use left in the shared dialog must not reach the list on a cancel.
-    started.platform.commonDialog().fontItalic = true;
-    started.platform.commonDialog().color = 0x00FF00;
-    started.platform.cancelNextDialog();
-    started.window->findChild<QAction *>(u"mnuOptionFont"_qs)->trigger();
-    QCOMPARE(started.platform.dialogs.size(), 1);
-    QCOMPARE(started.closeAndRead(), chosen);
+    session->platform.commonDialog().fontItalic = true;
+    session->platform.commonDialog().color = 0x00FF00;
+    session->platform.cancelNextDialog();
+    session->trigger(u"mnuOptionFont"_qs);
+    QCOMPARE(session->platform.dialogs.size(), 1);
+    QCOMPARE(session->closeAndRead(), chosen);
 }
 
 void TestStartup::backgroundColour()
 {
-    Started started{QByteArray()};
-    started.window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(started.window.get()));
-    started.platform.cancelNextDialog();
-    QTest::keyClick(started.window.get(), Qt::Key_B, Qt::ControlModifier);
-    QCOMPARE(started.list()->palette().color(QPalette::Base), QColor(Qt::white));
-
-    started.platform.dialogAnswers.append([](CommonDialog &dialog) {
+    const auto session = started(QByteArray());
+    session->platform.cancelNextDialog();
+    QTest::keyClick(session->window.get(), Qt::Key_B, Qt::ControlModifier);
+    QCOMPARE(session->listView().palette().color(QPalette::Base), QColor(Qt::white));
+    session->platform.dialogAnswers.append([](CommonDialog &dialog) {
         dialog.color = 0x00FFFF;
         return true;
     });
-    QTest::keyClick(started.window.get(), Qt::Key_B, Qt::ControlModifier);
-    QCOMPARE(started.platform.dialogs.size(), 2);
-    for (const auto &shown : std::as_const(started.platform.dialogs)) {
+    QTest::keyClick(session->window.get(), Qt::Key_B, Qt::ControlModifier);
+    QCOMPARE(session->platform.dialogs.size(), 2);
+    for (const auto &shown : std::as_const(session->platform.dialogs)) {
         QCOMPARE(shown.properties.color, 16777215u);
+        QCOMPARE(shown.properties.dialogTitle, u"Choose Background Colour for the List"_qs);
     }
-    QCOMPARE(started.list()->palette().color(QPalette::Base), QColor(Qt::yellow));
-    QCOMPARE(started.tree()->palette().color(QPalette::Base),
+    QCOMPARE(session->listView().palette().color(QPalette::Base), QColor(Qt::yellow));
+    QCOMPARE(session->tree().palette().color(QPalette::Base),
              QApplication::palette().color(QPalette::Base));
-    QVERIFY(started.closeAndRead().endsWith("size=9.75\r\nbackcolor=65535\r\n"));
+    QVERIFY(session->closeAndRead().endsWith("size=9.75\r\nbackcolor=65535\r\n"));
 }
 
 QTEST_MAIN(TestStartup)

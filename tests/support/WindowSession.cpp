@@ -50,6 +50,12 @@ void WindowSession::save(const QString &name)
     trigger(QStringLiteral("mnuFile(2)"));
 }
 
+QByteArray WindowSession::closeAndRead(const QString &name)
+{
+    window->close();
+    return folder.read(name);
+}
+
 CatalogueView &WindowSession::tree() const
 {
     return *window->findChild<CatalogueView *>(QStringLiteral("tvShopping"));

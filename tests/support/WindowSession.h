@@ -32,6 +32,9 @@ struct WindowSession
     // Open and Save List with the file dialog answered by the file of that name in the folder.
     void open(const QString &name);
     void save(const QString &name);
+    // Closes the window as the user does, so that the settings are written, and reads a file of
+    // the folder (the settings file unless told otherwise).
+    QByteArray closeAndRead(const QString &name = QStringLiteral("shopping.ini"));
 
     CatalogueView &tree() const;
     ListView &listView() const;
