@@ -2,6 +2,7 @@
 
 #include <QTest>
 
+#include <cmath>
 #include <limits>
 
 class TestNumberText : public QObject
@@ -9,102 +10,97 @@ class TestNumberText : public QObject
     Q_OBJECT
 
 private slots:
-    void leadingNumberValue_data();
-    void leadingNumberValue();
-    void roundHalfEven_data();
-    void roundHalfEven();
-    void toInt16Range();
-    void shortestDecimal_data();
-    void shortestDecimal();
-    void lengthText();
+    void leadingNumberValue_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("value");
+        QTest::newRow("fraction") << u"1.5"_qs << 1.5;
+        QTest::newRow("unit after") << u"2 kg"_qs << 2.0;
+        QTest::newRow("comma is no decimal point") << u"1,5"_qs << 1.0;
+        QTest::newRow("word") << u"two"_qs << 0.0;
+        QTest::newRow("empty") << u""_qs << 0.0;
+        QTest::newRow("blanks, tabs and line feeds skipped") << u" \t1 2\n3"_qs << 123.0;
+        QTest::newRow("carriage return stops") << u"1\r2"_qs << 1.0;
+        QTest::newRow("sign then blank") << u"- 3"_qs << -3.0;
+        QTest::newRow("two signs") << u"+-4"_qs << 0.0;
+        QTest::newRow("point first") << u".5"_qs << 0.5;
+        QTest::newRow("second point stops") << u"1.2.3"_qs << 1.2;
+        QTest::newRow("exponent D with blanks") << u"2D 2"_qs << 200.0;
+        QTest::newRow("exponent d, blank after sign") << u"25d- 1"_qs << 2.5;
+        QTest::newRow("exponent without digits") << u"7e"_qs << 7.0;
+        QTest::newRow("exponent sign only") << u"7e+x"_qs << 7.0;
+        QTest::newRow("huge") << u"-1e400"_qs << std::numeric_limits<double>::lowest();
+        QTest::newRow("tiny") << u"1e-400"_qs << 0.0;
+    }
+
+    void leadingNumberValue()
+    {
+        QFETCH(QString, text);
+        QFETCH(double, value);
+        QCOMPARE(LeadingNumberValue(text), value);
+    }
+
+    // Rounding halves to even, then the range checks of the 16- and 32-bit conversions.
+    void rounding_data()
+    {
+        using I16 = std::optional<qint16>;
+        using I32 = std::optional<qint32>;
+        QTest::addColumn<double>("value");
+        QTest::addColumn<double>("rounded");
+        QTest::addColumn<I16>("int16");
+        QTest::addColumn<I32>("int32");
+        QTest::newRow("0.5") << 0.5 << 0.0 << I16(0) << I32(0);
+        QTest::newRow("1.5") << 1.5 << 2.0 << I16(2) << I32(2);
+        QTest::newRow("-2.5") << -2.5 << -2.0 << I16(-2) << I32(-2);
+        QTest::newRow("16-bit top") << 32767.4 << 32767.0 << I16(32767) << I32(32767);
+        QTest::newRow("rounds beyond 16 bits") << 32767.5 << 32768.0 << I16() << I32(32768);
+        QTest::newRow("16-bit bottom") << -32768.5 << -32768.0 << I16(-32768) << I32(-32768);
+        QTest::newRow("below 16 bits") << -32769.0 << -32769.0 << I16() << I32(-32769);
+        QTest::newRow("32-bit top") << 2147483647.0 << 2147483647.0 << I16() << I32(2147483647);
+        QTest::newRow("beyond 32 bits") << 2147483648.0 << 2147483648.0 << I16() << I32();
+        QTest::newRow("32-bit bottom")
+            << -2147483648.0 << -2147483648.0 << I16() << I32(std::numeric_limits<qint32>::min());
+        QTest::newRow("below 32 bits") << -2147483649.0 << -2147483649.0 << I16() << I32();
+        QTest::newRow("not a number") << std::nan("") << std::nan("") << I16() << I32();
+    }
+
+    void rounding()
+    {
+        QFETCH(double, value);
+        QFETCH(double, rounded);
+        QFETCH(std::optional<qint16>, int16);
+        QFETCH(std::optional<qint32>, int32);
+        QCOMPARE(RoundHalfEven(value), rounded);
+        QCOMPARE(ToInt16(value), int16);
+        QCOMPARE(ToInt32(value), int32);
+    }
+
+    void shortestDecimal_data()
+    {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("whole") << 2.0 << u"2"_qs;
+        QTest::newRow("negative") << -3.0 << u"-3"_qs;
+        QTest::newRow("1e15") << 1e15 << u"1E+15"_qs;
+        QTest::newRow("smaller") << 0.00001 << u"1E-05"_qs;
+        QTest::newRow("binary fraction noise") << 0.1 + 0.2 << u"0.3"_qs;
+        QTest::newRow("infinite") << -HUGE_VAL << u"-1.79769313486232E+308"_qs;
+    }
+
+    void shortestDecimal()
+    {
+        QFETCH(double, value);
+        QFETCH(QString, text);
+        QCOMPARE(ShortestDecimal(value), text);
+    }
+
+    void lengthText()
+    {
+        QCOMPARE(LengthText(900), u" 900"_qs);
+        QCOMPARE(LengthText(0), u" 0"_qs);
+        QCOMPARE(LengthText(-120), u"-120"_qs);
+    }
 };
-
-void TestNumberText::leadingNumberValue_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<double>("value");
-    QTest::newRow("fraction") << u"1.5"_qs << 1.5;
-    QTest::newRow("unit after") << u"2 kg"_qs << 2.0;
-    QTest::newRow("comma is no decimal point") << u"1,5"_qs << 1.0;
-    QTest::newRow("word") << u"two"_qs << 0.0;
-    QTest::newRow("empty") << u""_qs << 0.0;
-    QTest::newRow("blanks inside") << u" 1 2"_qs << 12.0;
-    QTest::newRow("tab and line feed skipped") << u"\t1\n2"_qs << 12.0;
-    QTest::newRow("carriage return stops") << u"1\r2"_qs << 1.0;
-    QTest::newRow("sign then blank") << u"- 3"_qs << -3.0;
-    QTest::newRow("two signs") << u"+-4"_qs << 0.0;
-    QTest::newRow("point first") << u".5"_qs << 0.5;
-    QTest::newRow("second point stops") << u"1.2.3"_qs << 1.2;
-    QTest::newRow("exponent D") << u"2D2"_qs << 200.0;
-    QTest::newRow("negative exponent") << u"25E-1"_qs << 2.5;
-    QTest::newRow("exponent without digits") << u"7e"_qs << 7.0;
-    QTest::newRow("exponent sign only") << u"7e+x"_qs << 7.0;
-    QTest::newRow("huge") << u"1e400"_qs << std::numeric_limits<double>::max();
-    QTest::newRow("huge negative") << u"-1e400"_qs << std::numeric_limits<double>::lowest();
-    QTest::newRow("tiny") << u"1e-400"_qs << 0.0;
-}
-
-void TestNumberText::leadingNumberValue()
-{
-    QFETCH(QString, text);
-    QFETCH(double, value);
-    QCOMPARE(LeadingNumberValue(text), value);
-}
-
-void TestNumberText::roundHalfEven_data()
-{
-    QTest::addColumn<double>("value");
-    QTest::addColumn<double>("rounded");
-    QTest::newRow("0.5") << 0.5 << 0.0;
-    QTest::newRow("1.5") << 1.5 << 2.0;
-    QTest::newRow("2.5") << 2.5 << 2.0;
-    QTest::newRow("-2.5") << -2.5 << -2.0;
-    QTest::newRow("1200.6") << 1200.6 << 1201.0;
-}
-
-void TestNumberText::roundHalfEven()
-{
-    QFETCH(double, value);
-    QFETCH(double, rounded);
-    QCOMPARE(RoundHalfEven(value), rounded);
-}
-
-void TestNumberText::toInt16Range()
-{
-    QCOMPARE(ToInt16(32767.4), std::optional<qint16>(32767));
-    QCOMPARE(ToInt16(32767.5), std::optional<qint16>()); // rounds to 32768
-    QCOMPARE(ToInt16(-32768.5), std::optional<qint16>(-32768));
-    QCOMPARE(ToInt16(40000), std::optional<qint16>());
-    QCOMPARE(ToInt16(std::numeric_limits<double>::quiet_NaN()), std::optional<qint16>());
-    QCOMPARE(ToInt32(2147483647.0), std::optional<qint32>(2147483647));
-    QCOMPARE(ToInt32(2147483648.0), std::optional<qint32>());
-}
-
-void TestNumberText::shortestDecimal_data()
-{
-    QTest::addColumn<double>("value");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("whole") << 2.0 << u"2"_qs;
-    QTest::newRow("negative") << -3.0 << u"-3"_qs;
-    QTest::newRow("1e15") << 1e15 << u"1E+15"_qs;
-    QTest::newRow("smaller") << 0.00001 << u"1E-05"_qs;
-    QTest::newRow("binary fraction noise") << 0.1 + 0.2 << u"0.3"_qs;
-    QTest::newRow("absurd") << 1e300 << u"1E+300"_qs;
-}
-
-void TestNumberText::shortestDecimal()
-{
-    QFETCH(double, value);
-    QFETCH(QString, text);
-    QCOMPARE(ShortestDecimal(value), text);
-}
-
-void TestNumberText::lengthText()
-{
-    QCOMPARE(LengthText(900), u" 900"_qs);
-    QCOMPARE(LengthText(0), u" 0"_qs);
-    QCOMPARE(LengthText(-120), u"-120"_qs);
-}
 
 QTEST_GUILESS_MAIN(TestNumberText)
 #include "tst_numbertext.moc"

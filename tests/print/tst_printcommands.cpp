@@ -1,12 +1,8 @@
-#include "app/ShoppingWindow.h"
 #include "common/Twips.h"
-#include "list/ShoppingList.h"
 #include "print/PrintCommands.h"
 #include "print/PrintoutWindow.h"
-#include "support/ScriptedPlatform.h"
-#include "support/TestFolder.h"
+#include "support/WindowSession.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QPointer>
 #include <QTest>
@@ -24,21 +20,27 @@ QList<PrintoutWindow *> previews()
     return result;
 }
 
-void deleteClosedWindows()
+// Whether any pixel in the area passes the test.
+bool any(const QImage &image, const QRect &area, bool (*test)(QRgb))
 {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
-bool hasInk(const QImage &image, const QRect &area)
-{
-    for (int y = area.top(); y <= area.bottom() && y < image.height(); ++y) {
-        for (int x = area.left(); x <= area.right() && x < image.width(); ++x) {
-            if (image.pixel(x, y) != qRgb(255, 255, 255)) {
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            if (test(image.pixel(x, y))) {
                 return true;
             }
         }
     }
     return false;
+}
+
+bool ink(QRgb pixel)
+{
+    return pixel != qRgb(255, 255, 255);
+}
+
+bool red(QRgb pixel)
+{
+    return qRed(pixel) > 200 && qGreen(pixel) < 80 && qBlue(pixel) < 80;
 }
 
 } // namespace
@@ -48,147 +50,115 @@ class TestPrintCommands : public QObject
     Q_OBJECT
 
 private slots:
-    void cleanup();
+    void cleanup() { qDeleteAll(previews()); }
+    void previewWindows_data();
     void previewWindows();
-    void previewsCloseWithTheProgram();
-    void previewFailureIsReported();
+    void printerFont_data();
     void printerFont();
-    void printerFontCommandOpensPreview_data();
-    void printerFontCommandOpensPreview();
 };
 
-void TestPrintCommands::cleanup()
+void TestPrintCommands::previewWindows_data()
 {
-    qDeleteAll(previews());
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<QByteArray>("settings");
+    QTest::addColumn<QString>("message"); // part of the one message shown, if any
+    QTest::addColumn<bool>("drawn");
+    QTest::addColumn<bool>("marked"); // "... more ..." in the bottom right corner
+    QTest::newRow("one row") << 1 << QByteArray() << QString() << true << false;
+    QTest::newRow("columns used up") << 300 << QByteArray() << QString() << true << true;
+    QTest::newRow("a colour that is no number: reported, the window stays")
+        << 1 << QByteArray("[PrinterFont]\r\nforecolor=red\r\n") << u"\"red\""_qs << false << false;
 }
 
 void TestPrintCommands::previewWindows()
 {
-    TestFolder folder;
-    ScriptedPlatform platform;
-    ShoppingWindow window(folder.path(), platform);
-    window.list().append({u"2"_qs, u"Milk"_qs, u"Dairy"_qs});
-    window.show();
-    window.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QFETCH(int, rows);
+    QFETCH(QByteArray, settings);
+    QFETCH(QString, message);
+    QFETCH(bool, drawn);
+    QFETCH(bool, marked);
+    WindowSession session;
+    session.folder.write(u"shopping.ini"_qs, settings);
+    session.start();
+    for (int i = 1; i <= rows; ++i) {
+        session.list().append({u"1"_qs, u"Item%1"_qs.arg(i), u"Dairy"_qs});
+    }
+    session.trigger(u"mnuFile(4)"_qs);
+    session.trigger(u"mnuFile(4)"_qs);
 
-    QTest::keyClick(&window, Qt::Key_V, Qt::ControlModifier);
-    QTest::keyClick(&window, Qt::Key_V, Qt::ControlModifier);
     const QList<PrintoutWindow *> open = previews();
     QCOMPARE(open.size(), 2);
-    QCOMPARE(platform.messages.size(), 0);
-
+    QCOMPARE(session.platform.messages.size(), message.isEmpty() ? 0 : 2);
+    QVERIFY(message.isEmpty() || session.platform.messages[0].text.contains(message));
+    // As wide as a page, a third of the screen high, in the top left corner.
     const QSize outer(TwipsToPixelsX(DefaultPageWidthTwips()), TwipsToPixelsY(11520.0 / 3));
     for (PrintoutWindow *preview : open) {
-        QVERIFY(preview->isVisible());
-        QVERIFY(!preview->isModal());
-        QCOMPARE(preview->frameGeometry().topLeft(), QPoint(0, 0));
-        QCOMPARE(preview->frameGeometry().size(), outer);
-        // The title line is drawn near the top, the rest of the client area stays white.
+        QVERIFY(preview->isVisible() && !preview->isModal());
+        QCOMPARE(preview->frameGeometry(), QRect(QPoint(0, 0), outer));
         const QImage &drawing = preview->drawing();
         QCOMPARE(drawing.size(), preview->size());
-        QVERIFY(hasInk(drawing, QRect(0, 0, drawing.width(), 30)));
-        QVERIFY(!hasInk(drawing, QRect(0, drawing.height() - 10, drawing.width(), 10)));
+        const int width = drawing.width();
+        const int height = drawing.height();
+        QCOMPARE(any(drawing, QRect(0, 0, width, 30), ink), drawn);
+        QCOMPARE(any(drawing, QRect(width - 40, height - 16, 40, 16), ink), marked);
     }
 
-    // A click closes that window only.
+    // The user may make it larger; the new part is white.
+    const QSize larger = open[1]->size() + QSize(50, 50);
+    open[1]->resize(larger);
+    QCoreApplication::processEvents();
+    QCOMPARE(open[1]->size(), larger);
+    const QImage shown = open[1]->grab().toImage();
+    QVERIFY(!any(shown, QRect(shown.width() - 50, 0, 50, shown.height()), ink));
+
+    // A click closes that window only; the others close with the program.
     QPointer<PrintoutWindow> clicked = open[0];
     QTest::mouseClick(clicked, Qt::LeftButton, {}, QPoint(20, 20));
-    deleteClosedWindows();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(clicked.isNull());
     QCOMPARE(previews(), QList<PrintoutWindow *>{open[1]});
-    QVERIFY(window.isVisible());
+    QVERIFY(session.window->isVisible());
+    session.window->close();
+    QVERIFY(previews().isEmpty());
 }
 
-void TestPrintCommands::previewsCloseWithTheProgram()
+void TestPrintCommands::printerFont_data()
 {
-    TestFolder folder;
-    ScriptedPlatform platform;
-    auto window = std::make_unique<ShoppingWindow>(folder.path(), platform);
-    window->show();
-    window->findChild<QAction *>(u"mnuFile(4)"_qs)->trigger();
-    QPointer<PrintoutWindow> preview = previews().value(0);
-    QVERIFY(!preview.isNull());
-    window->close();
-    QVERIFY(preview.isNull());
-
-    // Also when it is simply destroyed.
-    window = std::make_unique<ShoppingWindow>(folder.path(), platform);
-    window->findChild<QAction *>(u"mnuFile(4)"_qs)->trigger();
-    preview = previews().value(0);
-    QVERIFY(!preview.isNull());
-    window.reset();
-    QVERIFY(preview.isNull());
-}
-
-void TestPrintCommands::previewFailureIsReported()
-{
-    ShoppingList list;
-    list.append({u"1"_qs, u"Milk"_qs, u"Dairy"_qs});
-    ScriptedPlatform platform;
-    PrinterFontSettings settings;
-    settings.forecolor = u"red"_qs;
-    QPointer<PrintoutWindow> preview = ShowPrintPreview(list, platform, settings);
-    QVERIFY(!preview.isNull());
-    QCOMPARE(platform.messages.size(), 1);
-    QVERIFY(platform.messages[0].text.contains(u"red"));
-    delete preview;
+    QTest::addColumn<bool>("confirm");
+    QTest::newRow("OK: stored, and shown in a preview") << true;
+    QTest::newRow("Cancel changes nothing") << false;
 }
 
 void TestPrintCommands::printerFont()
 {
-    ScriptedPlatform platform;
-    platform.dialogAnswers.append([&](CommonDialog &dialog) {
+    QFETCH(bool, confirm);
+    WindowSession session;
+    session.start();
+    session.list().append({u"1"_qs, u"Milk"_qs, u"Dairy"_qs});
+    session.platform.dialogAnswers.append([confirm](CommonDialog &dialog) {
         dialog.fontName = u"Liberation Serif"_qs;
         dialog.fontSize = 10.5;
         dialog.fontItalic = true;
-        dialog.color = 0xFF0000u;
         dialog.fontUnderline = true; // never stored
-        return true;
+        dialog.color = 0x0000FF;     // red
+        return confirm;
     });
-    const std::optional<PrinterFontSettings> chosen = ChoosePrinterFont(platform);
-    QVERIFY(chosen);
-    QCOMPARE(chosen->bold, u"0"_qs);
-    QCOMPARE(chosen->italic, u"-1"_qs);
-    QCOMPARE(chosen->name, u"Liberation Serif"_qs);
-    QCOMPARE(chosen->forecolor, u"16711680"_qs);
-    QCOMPARE(chosen->size, u"10.5"_qs); // a fraction only when there is one
-}
-
-void TestPrintCommands::printerFontCommandOpensPreview_data()
-{
-    QTest::addColumn<bool>("confirm");
-    QTest::addColumn<int>("expectedPreviews");
-    QTest::newRow("OK") << true << 1;
-    QTest::newRow("Cancel changes nothing") << false << 0;
-}
-
-void TestPrintCommands::printerFontCommandOpensPreview()
-{
-    QFETCH(bool, confirm);
-    QFETCH(int, expectedPreviews);
-
-    TestFolder folder;
-    ScriptedPlatform platform;
-    if (confirm) {
-        platform.dialogAnswers.append([](CommonDialog &dialog) {
-            dialog.fontName = u"Arial"_qs;
-            dialog.fontSize = 10;
-            return true;
-        });
-    } else {
-        platform.cancelNextDialog();
-    }
-    ShoppingWindow window(folder.path(), platform);
-    window.show();
-    window.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-    QTest::keyClick(&window, Qt::Key_G, Qt::ControlModifier);
-    QCOMPARE(platform.dialogs.size(), 1);
-    QCOMPARE(previews().size(), expectedPreviews);
+    session.trigger(u"mnuOptionFontPrinter"_qs);
+    QCOMPARE(session.platform.dialogs.size(), 1);
+    QCOMPARE(session.platform.dialogs[0].kind, ScriptedPlatform::DialogKind::Font);
+    QCOMPARE(previews().size(), confirm ? 1 : 0);
     if (!confirm) {
-        QVERIFY(!folder.exists(u"shopping.ini"_qs));
+        QVERIFY(!session.folder.exists(u"shopping.ini"_qs));
+        return;
     }
+    const QByteArray stored = session.folder.read(u"shopping.ini"_qs);
+    for (const char *line : {"bold=0\r\n", "italic=-1\r\n", "name=Liberation Serif\r\n",
+                             "forecolor=255\r\n", "size=10.5\r\n"}) {
+        QVERIFY2(stored.contains(line), stored.constData());
+    }
+    QVERIFY(!stored.contains("underline"));
+    const QImage &drawing = previews()[0]->drawing();
+    QVERIFY(any(drawing, drawing.rect(), red));
 }
 
 QTEST_MAIN(TestPrintCommands)

@@ -1,7 +1,4 @@
-#include "app/ShoppingWindow.h"
-#include "list/ShoppingList.h"
-#include "support/ScriptedPlatform.h"
-#include "support/TestFolder.h"
+#include "support/WindowSession.h"
 
 #include <QDir>
 #include <QPrinterInfo>
@@ -18,9 +15,6 @@ class TestPrintJob : public QObject
 private slots:
     void initTestCase();
     void printedText();
-
-private:
-    QString waitForNewPdf(const QStringList &before);
 };
 
 namespace {
@@ -36,14 +30,11 @@ QString run(const QString &program, const QStringList &arguments, int *exitCode 
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
-QString outputFolder()
-{
-    return QDir::home().filePath(u"PDF"_qs);
-}
+const QString outputFolder = QDir::home().filePath(u"PDF"_qs);
 
 QStringList printedFiles()
 {
-    return QDir(outputFolder()).entryList({u"shopping-job_*.pdf"_qs}, QDir::Files);
+    return QDir(outputFolder).entryList({u"shopping-job_*.pdf"_qs}, QDir::Files);
 }
 
 } // namespace
@@ -54,8 +45,7 @@ void TestPrintJob::initTestCase()
     if (printer.isNull()) {
         QSKIP("no default printer");
     }
-    const QString device = run(u"lpstat"_qs, {u"-v"_qs, printer.printerName()});
-    if (!device.contains(u"cups-pdf:")) {
+    if (!run(u"lpstat"_qs, {u"-v"_qs, printer.printerName()}).contains(u"cups-pdf:")) {
         QSKIP("the default printer does not print to PDF files");
     }
     if (QStandardPaths::findExecutable(u"pdftotext"_qs).isEmpty()) {
@@ -63,59 +53,36 @@ void TestPrintJob::initTestCase()
     }
 }
 
-QString TestPrintJob::waitForNewPdf(const QStringList &before)
-{
-    // The script waits until the queue is empty and the newest file is complete.
-    for (int attempt = 0; attempt < 6; ++attempt) {
-        int exitCode = 0;
-        const QString path = run(u"" SHOPPING_SCRIPTS_DIR "/wait-cups-pdf.sh"_qs,
-                                 {u"shopping"_qs, u"20"_qs, outputFolder()}, &exitCode)
-                                 .trimmed();
-        if (exitCode == 0 && !before.contains(QFileInfo(path).fileName())) {
-            return path;
-        }
-    }
-    return {};
-}
-
 void TestPrintJob::printedText()
 {
-    TestFolder folder;
-    ScriptedPlatform platform;
-    ShoppingWindow window(folder.path(), platform);
-    window.list().append({u"2"_qs, u"Milk"_qs, u"Dairy"_qs});
-    window.list().append({u"1"_qs, u"Bread"_qs, u"Bakery"_qs});
-    window.list().append({u"1"_qs, u"Cheese"_qs, u"Dairy"_qs});
-    window.list().append({u"3"_qs, u"Candles"_qs, QString()});
-    window.show();
-    window.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-
+    WindowSession session;
+    session.start();
+    appendRows(session.list(),
+               {u"2|Milk|Dairy"_qs, u"1|Bread|Bakery"_qs, u"1|Cheese|Dairy"_qs, u"3|Candles|"_qs});
     const QStringList before = printedFiles();
-    QTest::keyClick(&window, Qt::Key_P, Qt::ControlModifier);
-    QCOMPARE(platform.messages.size(), 0);
+    session.trigger(u"mnuFile(5)"_qs);
+    QCOMPARE(session.platform.messages.size(), 0);
 
-    const QString pdf = waitForNewPdf(before);
+    // The script waits until the queue is empty and the newest file is complete.
+    QString pdf;
+    for (int attempt = 0; attempt < 6 && pdf.isEmpty(); ++attempt) {
+        int exitCode = 0;
+        const QString path = run(u"" SHOPPING_SCRIPTS_DIR "/wait-cups-pdf.sh"_qs,
+                                 {u"shopping"_qs, u"20"_qs, outputFolder}, &exitCode)
+                                 .trimmed();
+        if (exitCode == 0 && !before.contains(QFileInfo(path).fileName())) {
+            pdf = path;
+        }
+    }
     QVERIFY2(!pdf.isEmpty(), "no new PDF came out of the queue");
     const QString text = run(u"pdftotext"_qs, {u"-layout"_qs, pdf, u"-"_qs});
-    const QStringList lines = text.split(u'\n');
-    auto lineOf = [&lines](const QString &needle) {
-        for (qsizetype i = 0; i < lines.size(); ++i) {
-            if (lines[i].contains(needle)) {
-                return i;
-            }
-        }
-        return qsizetype(-1);
-    };
-    for (const char *needle : {"Shopping List for", "Dairy", "Milk ( x2 )", "Cheese", "Bakery",
-                               "Bread", "Candles ( x3 )"}) {
-        QVERIFY2(lineOf(QString::fromLatin1(needle)) >= 0, qPrintable(text));
-    }
     // Grouped by category in order of first occurrence, the rows without one last.
-    QVERIFY(lineOf(u"Dairy"_qs) < lineOf(u"Milk ( x2 )"_qs));
-    QVERIFY(lineOf(u"Milk ( x2 )"_qs) < lineOf(u"Cheese"_qs));
-    QVERIFY(lineOf(u"Cheese"_qs) < lineOf(u"Bakery"_qs));
-    QVERIFY(lineOf(u"Bread"_qs) < lineOf(u"Candles ( x3 )"_qs));
+    qsizetype at = 0;
+    for (const char *line : {"Shopping List for", "Dairy", "Milk ( x2 )", "Cheese", "Bakery",
+                             "Bread", "Candles ( x3 )"}) {
+        at = text.indexOf(QString::fromLatin1(line), at);
+        QVERIFY2(at >= 0, qPrintable(QString::fromLatin1(line) + u'\n' + text));
+    }
     QVERIFY(!text.contains(u"Bread ( x1 )"));
 }
 

@@ -3,69 +3,75 @@
 #include "print/DrawingSurface.h"
 
 #include <QList>
-#include <QString>
+#include <QStringList>
 
 #include <functional>
 
-// A drawing surface that draws nothing and remembers everything asked of it, for checking a
-// layout. Text is measured by a fixed rule, the same on every machine: every character is
-// half the font size wide (size x 10 twips) and every text, the empty one too, is 1.2 times
-// the font size high (size x 24 twips), which is also the line height.
+// A drawing surface that draws nothing and remembers every line drawn, for checking a layout.
+// Text is measured by a fixed rule, the same on every machine: every character is half the
+// font size wide (size x 10 twips) and every text, the empty one too, is 1.2 times the font
+// size high (size x 24 twips), which is also the line height.
 class RecordingSurface final : public DrawingSurface
 {
 public:
     struct Font
     {
-        QString name;
-        double size = 0;
-        bool bold = false;
-        bool italic = false;
-        bool underline = false;
+        QString name = QStringLiteral("Arial");
+        double size = 12;
+        bool bold = false, italic = false, underline = false;
         bool operator==(const Font &) const = default;
     };
     struct Line
     {
         QString text;
-        double x = 0;
-        double y = 0;
+        double x = 0, y = 0;
         Font font;
         quint32 color = 0;
         int page = 1;
     };
 
-    RecordingSurface(Kind kind, double width, double height);
+    RecordingSurface(Kind kind, double width, double height)
+        : m_kind(kind), m_width(width), m_height(height)
+    {}
 
-    // Every operation in order, as "name argument" ("pen y 0", "font size 13", "line Milk").
-    QList<QString> operations;
-    // Every line printed, the empty ones too.
-    QList<Line> lines;
+    QList<Line> lines; // the empty ones too
+    QStringList texts; // of the lines
     int pages = 1;
-    // Asked before each operation with its name and argument; true makes it fail.
-    std::function<bool(const QString &operation, const QString &argument)> fails;
+    // Asked before every call with its name ("width", "pen y", "font bold", "text width", ...),
+    // for a line "line " and its text; true makes the call fail.
+    std::function<bool(const QString &call)> fails;
 
     Kind kind() const override { return m_kind; }
-    double drawableWidth() const override;
-    double drawableHeight() const override;
-    double penX() const override;
-    double penY() const override;
-    void setPenX(double x) override;
-    void setPenY(double y) override;
-    void setFontName(const QString &name) override;
-    void setFontSize(double points) override;
-    void setFontBold(bool on) override;
-    void setFontItalic(bool on) override;
-    void setFontUnderline(bool on) override;
-    void setTextColor(quint32 color) override;
-    double textWidth(const QString &text) const override;
-    double textHeight(const QString &text) const override;
+    double drawableWidth() const override { return checked(u"width", m_width); }
+    double drawableHeight() const override { return checked(u"height", m_height); }
+    double penX() const override { return checked(u"pen x", m_x); }
+    double penY() const override { return checked(u"pen y", m_y); }
+    void setPenX(double x) override { m_x = checked(u"pen x", x); }
+    void setPenY(double y) override { m_y = checked(u"pen y", y); }
+    void setFontName(const QString &name) override { m_font.name = checked(u"font name", name); }
+    void setFontSize(double points) override { m_font.size = checked(u"font size", points); }
+    void setFontBold(bool on) override { m_font.bold = checked(u"font bold", on); }
+    void setFontItalic(bool on) override { m_font.italic = checked(u"font italic", on); }
+    void setFontUnderline(bool on) override { m_font.underline = checked(u"font underline", on); }
+    void setTextColor(quint32 color) override { m_color = checked(u"color", color); }
+    double textWidth(const QString &text) const override
+    {
+        return checked(u"text width", double(text.size()) * m_font.size * 10);
+    }
+    double textHeight(const QString &) const override
+    {
+        return checked(u"text height", m_font.size * 24);
+    }
     void printLine(const QString &text) override;
     void newPage() override;
 
-    const Font &font() const { return m_font; }
-
 private:
-    void record(const QString &operation, const QString &argument);
-    void check(const QString &operation, const QString &argument) const;
+    void check(const QString &call) const;
+    template<typename T> T checked(const char16_t *call, T value) const
+    {
+        check(QString::fromUtf16(call));
+        return value;
+    }
 
     Kind m_kind;
     double m_width;
