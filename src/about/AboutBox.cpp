@@ -2,6 +2,7 @@
 
 #include "VersionInfo.h"
 #include "common/WaitCursor.h"
+#include "config/ColorValue.h"
 #include "platform/Platform.h"
 
 #include <QBoxLayout>
@@ -30,10 +31,14 @@ void setLabelFont(QLabel *label, double points, bool bold, bool underline = fals
     label->setFont(font);
 }
 
+// The link colours are drawn as designed where they read on the box's background, and in the
+// desktop's own link colour where they would not (a dark theme).
 void setTextColor(QLabel *label, const QColor &color)
 {
     QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, color);
+    const bool readable = ContrastRatio(color, palette.color(QPalette::Window)) >= ReadableContrast;
+    palette.setColor(QPalette::WindowText,
+                     readable ? color : palette.color(QPalette::Link));
     label->setPalette(palette);
 }
 
@@ -124,8 +129,10 @@ void AboutBox::Form_Load()
 {
     m_lblVersion->setText(VersionLine(ProgramVersion()));
     m_lblTitle->setText(ProductName());
-    m_lblDistribution->setText(QString());
-    m_lblFreeware->setText(QString());
+    m_lblFreeware->setText(QStringLiteral("This program is free software."));
+    m_lblDistribution->setText(
+        QStringLiteral("You may copy it and pass it on under the terms of the GNU General Public "
+                       "License, version 3 or (at your option) any later version."));
 }
 
 void AboutBox::cmdOK_Click()

@@ -3,8 +3,11 @@
 #include "common/Twips.h"
 
 #include <QEvent>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QWidget>
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -20,6 +23,39 @@ std::optional<int> toPixels(double twips, double twipsPerPixel)
 }
 
 } // namespace
+
+QRect ReachablePlace(const QRect &outer, const QList<QRect> &screens)
+{
+    // Enough of the title bar to take hold of with the pointer.
+    constexpr int titleHeight = 24;
+    constexpr int holdWidth = 64;
+    const QRect titleBar(outer.left(), outer.top(), outer.width(), titleHeight);
+    const QRect *nearest = nullptr;
+    qint64 nearestDistance = 0;
+    for (const QRect &screen : screens) {
+        const QRect onScreen = titleBar.intersected(screen);
+        if (onScreen.width() >= std::min(holdWidth, outer.width()) &&
+            onScreen.height() >= titleHeight / 2) {
+            return outer;
+        }
+        const qint64 dx = std::max({qint64(screen.left()) - outer.right(),
+                                    qint64(outer.left()) - screen.right(), qint64(0)});
+        const qint64 dy = std::max({qint64(screen.top()) - outer.bottom(),
+                                    qint64(outer.top()) - screen.bottom(), qint64(0)});
+        const qint64 distance = dx * dx + dy * dy;
+        if (nearest == nullptr || distance < nearestDistance) {
+            nearest = &screen;
+            nearestDistance = distance;
+        }
+    }
+    if (nearest == nullptr) {
+        return outer;
+    }
+    const QSize size = outer.size().boundedTo(nearest->size());
+    const int left = std::clamp(outer.left(), nearest->left(), nearest->right() + 1 - size.width());
+    const int top = std::clamp(outer.top(), nearest->top(), nearest->bottom() + 1 - size.height());
+    return {QPoint(left, top), size};
+}
 
 FormPlacement::FormPlacement(QWidget &window) : m_window(window)
 {
@@ -41,7 +77,11 @@ void FormPlacement::RestoreFormPlacement(const QString &file, const QSizeF &scre
         *height > largestSize || *width > largestSize) {
         return; // a move the window refuses
     }
-    m_outer = QRect(*left, *top, *width, *height);
+    QList<QRect> screens;
+    for (const QScreen *screen : QGuiApplication::screens()) {
+        screens.append(screen->availableGeometry());
+    }
+    m_outer = ReachablePlace(QRect(*left, *top, *width, *height), screens);
     m_height = {placement.height, *height};
     m_width = {placement.width, *width};
     m_left = {placement.left, *left};

@@ -7,8 +7,15 @@
 #include <QSizeF>
 #include <QString>
 
+#include <QList>
+
 class Log;
 class QWidget;
+
+// The outer rectangle of a window as given, when a part of its title bar (the top strip) lies
+// on one of the screens' available areas; otherwise moved onto the nearest of them, keeping its
+// size where it fits.
+QRect ReachablePlace(const QRect &outer, const QList<QRect> &screens);
 
 // The window comes back where the user left it: its outer size and place, in twips, kept in
 // the settings file's section named after the window (Height, Width, Left, Top). The window
@@ -26,7 +33,8 @@ public:
     // screen are applied as they are; a size the window cannot take (not positive, or absurdly
     // large) leaves the window at its designed size and place. The frame that a window manager
     // adds after the window is shown is taken off the inner size as soon as it is known, so the
-    // outer size is the stored one.
+    // outer size is the stored one. A place that would leave the title bar off every screen is
+    // moved onto the nearest one (ReachablePlace); what is stored changes only at the next save.
     void RestoreFormPlacement(const QString &file, const QSizeF &screenTwips, const Log &log);
 
     // Writes the window's outer size and place as it reports them, whatever its state. A value

@@ -14,12 +14,12 @@ QString HowToUseText()
         QStringLiteral("To remove an item from this list"),
         QString(54, u'-'),
         QStringLiteral("1. Select the item and Press the Delete key , or"),
-        QStringLiteral("2. choose Item -> Delete from the menu"),
+        QStringLiteral("2. choose Item -> Remove Item from List from the menu"),
         QString(54, u'-'),
-        QStringLiteral("To edit the Lists which you pick from simply use Notepad"),
-        QStringLiteral("and edit the .TXT files in the program directory. You can"),
+        QStringLiteral("To edit the Lists which you pick from simply use any text editor"),
+        QStringLiteral("and edit the .txt files in the program directory. You can"),
         QStringLiteral("add more categories, but if you do, you should edit the"),
-        QStringLiteral("main file  'HEADINGS.TXT'"),
+        QStringLiteral("main file  'headings.txt'"),
         QString(),
     };
     return lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");

@@ -102,6 +102,15 @@ void ListAppearance::ChooseScreenFont(Platform &platform)
     CommonDialog &dialog = platform.commonDialog();
     dialog.cancelError = true;
     dialog.flags = 259; // screen and printer fonts, effects
+    // The dialog starts from the list's own font and text colour.
+    const QFont font = m_list.font();
+    dialog.fontName = font.family();
+    dialog.fontSize = font.pointSizeF();
+    dialog.fontBold = font.bold();
+    dialog.fontItalic = font.italic();
+    dialog.fontUnderline = false;
+    dialog.fontStrikethru = false;
+    dialog.color = quint32(ColorValue(DrawingColor(m_foreColor, QApplication::palette(&m_list))));
     if (!platform.showFont()) {
         return;
     }
@@ -124,30 +133,38 @@ void ListAppearance::ChooseBackColor(Platform &platform)
     }
 }
 
-bool ListAppearance::setColor(int role, qint32 value)
-{
-    const std::optional<QColor> color = ColorFromValue(value, QApplication::palette(&m_list));
-    if (!color) {
-        return false;
-    }
-    QPalette palette = m_list.palette();
-    palette.setColor(QPalette::ColorRole(role), *color);
-    m_list.setPalette(palette);
-    return true;
-}
-
 void ListAppearance::setForeColor(qint32 value)
 {
-    if (setColor(QPalette::Text, value)) {
+    if (ColorFromValue(value, QApplication::palette(&m_list))) {
         m_foreColor = value;
+        applyColors();
     }
 }
 
 void ListAppearance::setBackColor(qint32 value)
 {
-    if (setColor(QPalette::Base, value)) {
+    if (ColorFromValue(value, QApplication::palette(&m_list))) {
         m_backColor = value;
+        applyColors();
     }
+}
+
+void ListAppearance::applyColors()
+{
+    // Text that would not read on its background (the system's light text of a dark theme on
+    // the designed white, or a text colour chosen like the background) is drawn in the
+    // desktop's own colours instead; the chosen values stay as they are.
+    const QPalette system = QApplication::palette(&m_list);
+    QColor text = DrawingColor(m_foreColor, system);
+    QColor base = DrawingColor(m_backColor, system);
+    if (ContrastRatio(text, base) < ReadableContrast) {
+        text = system.color(QPalette::Text);
+        base = system.color(QPalette::Base);
+    }
+    QPalette palette = m_list.palette();
+    palette.setColor(QPalette::Text, text);
+    palette.setColor(QPalette::Base, base);
+    m_list.setPalette(palette);
 }
 
 void ListAppearance::setFontName(const QString &name)

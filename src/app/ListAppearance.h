@@ -43,7 +43,7 @@ private:
     void setFontSize(double points);
     void setBold(bool on);
     void setItalic(bool on);
-    bool setColor(int role, qint32 value);
+    void applyColors();
 
     QTreeView &m_list;
     qint32 m_foreColor = 0;

@@ -23,6 +23,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
@@ -30,7 +31,7 @@
 
 ShoppingWindow::ShoppingWindow(const QString &programFolder, Platform &platform, QWidget *parent)
     : QMainWindow(parent), m_programFolder(programFolder), m_platform(platform),
-      m_log(programFolder, QStringLiteral("shopping"))
+      m_log(programFolder, QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName())
 {
     setObjectName(QStringLiteral("frmShopping"));
     setWindowTitle(ProductName());
@@ -129,9 +130,34 @@ void ShoppingWindow::Form_Unload()
 void ShoppingWindow::closeEvent(QCloseEvent *event)
 {
     if (!m_ended) {
+        if (!listMayGo()) {
+            event->ignore();
+            return;
+        }
         Form_Unload();
     }
     event->accept();
+}
+
+bool ShoppingWindow::listMayGo()
+{
+    if (!m_list.isChanged()) {
+        return true;
+    }
+    MessageBoxRequest request;
+    request.title = QStringLiteral("Unsaved Shopping List");
+    request.text = QStringLiteral("Save the changes to the shopping list first?");
+    request.icon = MessageIcon::Question;
+    request.buttons = MessageButtons::SaveDiscardCancel;
+    request.defaultAnswer = MessageAnswer::Save;
+    switch (m_platform.messageBox(request)) {
+    case MessageAnswer::Save:
+        return cmdOK_Click();
+    case MessageAnswer::Discard:
+        return true;
+    default:
+        return false;
+    }
 }
 
 void ShoppingWindow::resizeEvent(QResizeEvent *event)
@@ -183,8 +209,11 @@ void ShoppingWindow::mnuFile_Click(int index)
     const WaitCursor wait;
     switch (index) {
     case FileMenu::NewList:
-        m_list.clear();
-        loadCatalogue();
+        if (listMayGo()) {
+            m_list.clear();
+            m_list.setUnchanged();
+            loadCatalogue();
+        }
         break;
     case FileMenu::Open:
         OpenList();
@@ -248,7 +277,15 @@ void ShoppingWindow::changeQuantity()
     const std::optional<QString> answer =
         m_platform.inputBox(QStringLiteral("Enter new Quantity for ") + m_list.row(row).item,
                             QStringLiteral("Changing Quantity"), m_list.row(row).quantity);
-    if (answer && !answer->isEmpty()) {
+    if (answer && answer->contains(u',')) {
+        MessageBoxRequest request;
+        request.title = QStringLiteral("Changing Quantity");
+        request.text = QStringLiteral("A quantity cannot hold a comma: the list file separates "
+                                      "its columns with commas. The quantity stays \"") +
+                       m_list.row(row).quantity + QStringLiteral("\".");
+        request.icon = MessageIcon::Exclamation;
+        m_platform.messageBox(request);
+    } else if (answer && !answer->isEmpty()) {
         m_list.setQuantity(row, *answer);
     }
 }
@@ -280,7 +317,8 @@ void ShoppingWindow::mnuOptionFont_Click()
 
 void ShoppingWindow::mnuOptionFontPrinter_Click()
 {
-    if (const std::optional<PrinterFontSettings> chosen = ChoosePrinterFont(m_platform)) {
+    if (const std::optional<PrinterFontSettings> chosen =
+            ChoosePrinterFont(m_platform, ReadPrinterFontSettings(settingsFile(), m_log))) {
         WritePrinterFontSettings(settingsFile(), *chosen);
         cmdPrint_Click(PrintButton::Preview);
     }
@@ -291,9 +329,13 @@ void ShoppingWindow::optColorBack_Click()
     m_listAppearance->ChooseBackColor(m_platform);
 }
 
-void ShoppingWindow::cmdOK_Click()
+bool ShoppingWindow::cmdOK_Click()
 {
-    SaveListFile(m_platform, m_list, m_log, m_programFolder);
+    if (!SaveListFile(m_platform, m_list, m_log, m_programFolder)) {
+        return false;
+    }
+    m_list.setUnchanged();
+    return true;
 }
 
 void ShoppingWindow::cmdPrint_Click(int index)
@@ -309,6 +351,9 @@ void ShoppingWindow::cmdPrint_Click(int index)
 
 void ShoppingWindow::OpenList()
 {
+    if (!listMayGo()) {
+        return;
+    }
     std::optional<QList<ListRow>> rows = AskAndReadListFile(m_platform, m_programFolder);
     if (rows) {
         // Read first: a file that cannot be read must not cost the user the list on screen.
@@ -320,6 +365,7 @@ void ShoppingWindow::OpenList()
             loadCatalogue();
             TickListedItems(m_catalogue, *rows);
             m_list.append(std::move(*rows));
+            m_list.setUnchanged();
         }
         m_tvShopping->setVisible(true);
     }

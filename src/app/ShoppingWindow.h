@@ -56,6 +56,9 @@ private:
     void loadCatalogue();
     void showHowToUse();
     bool rowIsSelected() const;
+    // Asks to save a changed list before it is replaced or the program ends; false when the
+    // user cancels or the save does not happen.
+    bool listMayGo();
     QString settingsFile() const;
     void closeOtherWindows();
 
@@ -68,7 +71,7 @@ private:
     void mnuOptionFontPrinter_Click();
     void optColorBack_Click();
     // The routines of the design's hidden buttons, still run by menu commands.
-    void cmdOK_Click();
+    bool cmdOK_Click(); // true when the list was saved
     void cmdPrint_Click(int index);
     void cmdDelete_Click();
     void OpenList();

@@ -8,11 +8,12 @@
 #include <QStatusBar>
 #include <QTimer>
 
+#include <algorithm>
+
 StatusPanels::StatusPanels(QStatusBar &bar, double heightTwips) : QObject(&bar)
 {
     bar.setObjectName(QStringLiteral("sbStatusBar"));
     bar.setSizeGripEnabled(false);
-    bar.setFixedHeight(TwipsToPixelsY(heightTwips));
     struct Panel
     {
         const char *text;
@@ -22,8 +23,8 @@ StatusPanels::StatusPanels(QStatusBar &bar, double heightTwips) : QObject(&bar)
     };
     const Panel panels[] = {
         {"Welcome to the Shopping List", 4000, 2440, ""},
-        {"0 items", 1245, 1240, "Number of Unique items"},
-        {"0 total", 1245, 1240, "Total number of things to get"},
+        {"0 items", 1245, 1240, "Total number of things to get"},
+        {"0 total", 1245, 1240, "Number of Unique items"},
         {"", 1440, 1440, ""},
         {"", 1140, 1140, ""},
     };
@@ -42,6 +43,10 @@ StatusPanels::StatusPanels(QStatusBar &bar, double heightTwips) : QObject(&bar)
         m_panels.append(label);
     }
     m_panels[0]->resize(TwipsToPixelsX(panels[0].width), m_panels[0]->height());
+    // The designed height, or more when the bar's font needs it.
+    const int margins = 4;
+    bar.setFixedHeight(
+        std::max(TwipsToPixelsY(heightTwips), m_panels[0]->sizeHint().height() + margins));
 
     auto *clock = new QTimer(this);
     connect(clock, &QTimer::timeout, this, &StatusPanels::showDateAndTime);

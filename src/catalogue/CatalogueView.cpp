@@ -49,9 +49,14 @@ void CatalogueView::expandAsCatalogue()
 void CatalogueView::mousePressEvent(QMouseEvent *event)
 {
     const QModelIndex index = indexAt(event->position().toPoint());
-    if (index.isValid()) {
-        setCurrentIndex(index);
+    if (!index.isValid()) {
+        // The empty space below the nodes keeps the selected node, for a double click there
+        // and for Ctrl+Insert.
+        setFocus(Qt::MouseFocusReason);
+        event->accept();
+        return;
     }
+    setCurrentIndex(index);
     QTreeView::mousePressEvent(event);
 }
 

@@ -1,6 +1,8 @@
 #include "ColorValue.h"
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 
 namespace {
 
@@ -73,4 +75,26 @@ qint32 ColorValue(const QColor &color)
 {
     const QColor rgb = color.toRgb();
     return qint32(quint32(rgb.red()) | (quint32(rgb.green()) << 8) | (quint32(rgb.blue()) << 16));
+}
+
+namespace {
+
+// Relative luminance of an sRGB colour, 0 for black to 1 for white.
+double luminance(const QColor &color)
+{
+    auto channel = [](double c) {
+        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    const QColor rgb = color.toRgb();
+    return 0.2126 * channel(rgb.redF()) + 0.7152 * channel(rgb.greenF()) +
+           0.0722 * channel(rgb.blueF());
+}
+
+} // namespace
+
+double ContrastRatio(const QColor &first, const QColor &second)
+{
+    const double a = luminance(first);
+    const double b = luminance(second);
+    return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
 }

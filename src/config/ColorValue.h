@@ -17,6 +17,12 @@ std::optional<QColor> ColorFromValue(qint32 value, const QPalette &palette);
 // colour of its low three bytes, or, for a system colour that does not exist, in window text.
 QColor DrawingColor(qint32 value, const QPalette &palette);
 
+// How well text of one colour reads on the other: the ratio of their relative luminances
+// (each plus 0.05), from 1 for the same colour to 21 for black on white. Below 3 text is hard
+// to read.
+double ContrastRatio(const QColor &first, const QColor &second);
+inline constexpr double ReadableContrast = 3.0;
+
 // The value of a plain colour.
 qint32 ColorValue(const QColor &color);
 

@@ -27,3 +27,18 @@ void WritePrinterFontSettings(const QString &file, const PrinterFontSettings &se
     WriteIniValue(section, QStringLiteral("forecolor"), settings.forecolor, file);
     WriteIniValue(section, QStringLiteral("size"), settings.size, file);
 }
+
+PrinterFontSettings WithPrinterDefaults(PrinterFontSettings settings)
+{
+    auto orDefault = [](QString &value, const char *fallback) {
+        if (value.isEmpty()) {
+            value = QString::fromLatin1(fallback);
+        }
+    };
+    orDefault(settings.name, "Arial");
+    orDefault(settings.size, "12");
+    orDefault(settings.forecolor, "0");
+    orDefault(settings.bold, "0");
+    orDefault(settings.italic, "0");
+    return settings;
+}

@@ -15,6 +15,10 @@ struct PrinterFontSettings
     QString italic;
 };
 
+// The settings with what the printout uses where a value is empty: Arial, 12 points, black
+// (0), neither bold nor italic (0).
+PrinterFontSettings WithPrinterDefaults(PrinterFontSettings settings);
+
 // Reads name, size, forecolor, bold and italic, in this order.
 PrinterFontSettings ReadPrinterFontSettings(const QString &file, const Log &log);
 

@@ -74,6 +74,9 @@ bool ReadListFile(const QString &fileName, QList<ListRow> &rows, FileError &erro
     // Rows of one category mostly follow one another: they share one copy of its text.
     QString category;
     ForEachLine(text, [&](QStringView line) {
+        if (line.trimmed().isEmpty()) {
+            return true; // a blank row could never be selected, changed or removed
+        }
         const LineFields fields = cutLine(line);
         if (fields.category != category) {
             category = fields.category.toString();

@@ -36,6 +36,40 @@ void tell(Platform &platform, const QString &text)
     platform.messageBox(request);
 }
 
+// The list file separates its columns with commas, so a comma inside a quantity or an item
+// splits it on reading. True when no row has one or the user wants to save anyway.
+bool acceptCommas(Platform &platform, const ShoppingList &list)
+{
+    constexpr int namesShown = 3;
+    QStringList names;
+    int rows = 0;
+    for (int position = 1; position <= list.count(); ++position) {
+        const ListRow &row = list.row(position);
+        if (row.quantity.contains(u',') || row.item.contains(u',')) {
+            if (++rows <= namesShown) {
+                names.append(QStringLiteral("\"") + row.item + QStringLiteral("\""));
+            }
+        }
+    }
+    if (rows == 0) {
+        return true;
+    }
+    QString which = names.join(QStringLiteral(", "));
+    if (rows > namesShown) {
+        which += QStringLiteral(" and %1 more").arg(rows - namesShown);
+    }
+    MessageBoxRequest request;
+    request.title = QStringLiteral("Saving Shopping List");
+    request.text = QStringLiteral("The quantity or item of ") + which +
+                   QStringLiteral(" holds a comma. A list file separates its columns with "
+                                  "commas, so these rows will not read back as they are.\r\n"
+                                  "Save anyway?");
+    request.icon = MessageIcon::Exclamation;
+    request.buttons = MessageButtons::YesNo;
+    request.defaultAnswer = MessageAnswer::No;
+    return platform.messageBox(request) == MessageAnswer::Yes;
+}
+
 } // namespace
 
 std::optional<QList<ListRow>> AskAndReadListFile(Platform &platform, const QString &startFolder)
@@ -60,20 +94,25 @@ std::optional<QList<ListRow>> AskAndReadListFile(Platform &platform, const QStri
     return rows;
 }
 
-void SaveListFile(Platform &platform, const ShoppingList &list, const Log &log,
+bool SaveListFile(Platform &platform, const ShoppingList &list, const Log &log,
                   const QString &startFolder)
 {
+    if (!acceptCommas(platform, list)) {
+        return false;
+    }
     setUpFileDialog(platform, QStringLiteral("Saving Shopping List"), startFolder);
     const bool confirmed = platform.showSave();
     const WaitCursor wait;
     const QString fileName = platform.commonDialog().fileName;
     if (!confirmed || !fileChosen(fileName)) {
-        return;
+        return false;
     }
     QString reason;
     if (!SaveListboxToFile(list, fileName, log, reason)) {
         tell(platform, QStringLiteral("The shopping list could not be saved to ") +
                            QDir::toNativeSeparators(fileName) + QStringLiteral(": ") + reason +
                            QStringLiteral(".\r\nAny file that was there is unchanged."));
+        return false;
     }
+    return true;
 }

@@ -17,7 +17,9 @@ class Platform;
 // read (the user is told why; the list on screen is the caller's and stays as it is).
 std::optional<QList<ListRow>> AskAndReadListFile(Platform &platform, const QString &startFolder);
 
-// Asks for a file name and writes the list to it. A failed save is reported; the file that was
-// there stays as it was.
-void SaveListFile(Platform &platform, const ShoppingList &list, const Log &log,
+// Asks for a file name and writes the list to it; true when the list is on the disk. Rows
+// whose quantity or item holds a comma cannot be read back as they are: the user is told
+// which and may stop the save. A failed save is reported; the file that was there stays as
+// it was.
+bool SaveListFile(Platform &platform, const ShoppingList &list, const Log &log,
                   const QString &startFolder);

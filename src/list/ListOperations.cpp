@@ -6,21 +6,68 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
+#include <vector>
 
 int FindListItem(const QString &item, const ShoppingList &list)
 {
     return list.find(item);
 }
 
-ListTotals ComputeTotals(const ShoppingList &list)
+namespace {
+
+// The exact sum of doubles, kept as partial sums that do not overlap (smallest first), the
+// way an exact summation does it; rounded to a whole number once, halves to even.
+double ExactRoundedSum(const ShoppingList &list)
 {
     constexpr double largest = std::numeric_limits<double>::max();
+    std::vector<double> partials;
+    for (int position = 1; position <= list.count(); ++position) {
+        double x = list.quantityValue(position);
+        size_t kept = 0;
+        for (double y : partials) {
+            if (std::fabs(x) < std::fabs(y)) {
+                std::swap(x, y);
+            }
+            const double high = x + y;
+            const double low = y - (high - x);
+            if (low != 0) {
+                partials[kept++] = low;
+            }
+            x = high;
+        }
+        partials.resize(kept);
+        partials.push_back(x);
+        if (!std::isfinite(x)) { // beyond a double: the largest of that sign
+            return x > 0 ? largest : -largest;
+        }
+    }
+    // The sum from the largest part down, with what the rounding of it left over.
+    double high = 0;
+    double low = 0;
+    for (auto part = partials.rbegin(); part != partials.rend(); ++part) {
+        const double sum = high + *part;
+        low = *part - (sum - high);
+        high = sum;
+        if (low != 0) {
+            break;
+        }
+    }
+    double rounded = RoundHalfEven(high);
+    // Exactly half way as a double, but not in truth: the rest decides.
+    if (std::fabs(high - rounded) == 0.5 && low != 0) {
+        rounded = std::floor(high) + (low > 0 ? 1 : 0);
+    }
+    return std::clamp(rounded, -largest, largest);
+}
+
+} // namespace
+
+ListTotals ComputeTotals(const ShoppingList &list)
+{
     ListTotals totals;
     totals.rows = list.count();
-    for (int position = 1; position <= totals.rows; ++position) {
-        totals.total = std::clamp(RoundHalfEven(totals.total + list.quantityValue(position)),
-                                  -largest, largest);
-    }
+    totals.total = ExactRoundedSum(list);
     return totals;
 }
 

@@ -8,8 +8,9 @@ class ShoppingList;
 // 0 when there is none.
 int FindListItem(const QString &item, const ShoppingList &list);
 
-// The numbers of the status bar: the total quantity, rounded to a whole number after every
-// addition (halves to even, so the total depends on the order of the rows), and the rows.
+// The numbers of the status bar: the total quantity, the exact sum of the rows' leading
+// numbers rounded once to a whole number (halves to even), whatever the rows' order; and the
+// number of rows.
 struct ListTotals
 {
     double total = 0;

@@ -4,6 +4,8 @@
 #include "ShoppingListModel.h"
 
 #include <QDropEvent>
+#include <QFocusEvent>
+#include <QKeyEvent>
 #include <QHeaderView>
 
 ListView::ListView(ShoppingList &list, QWidget *parent) : QTreeView(parent)
@@ -32,6 +34,54 @@ ListView::ListView(ShoppingList &list, QWidget *parent) : QTreeView(parent)
         }
     });
     setModel(new ShoppingListModel(list, this));
+    // The indicator shows only while the rows are in its order.
+    auto hideIndicator = [this] { header()->setSortIndicatorShown(false); };
+    connect(&list, &ShoppingList::rowsAppended, this, hideIndicator);
+    connect(&list, &ShoppingList::rowsChanged, this, hideIndicator);
+    connect(&list, &ShoppingList::cleared, this, hideIndicator);
+}
+
+void ListView::selectCurrentRow()
+{
+    QModelIndex current = currentIndex();
+    if (!current.isValid()) {
+        current = model()->index(0, 0);
+    }
+    if (current.isValid()) {
+        setCurrentIndex(current);
+        selectionModel()->select(current, QItemSelectionModel::ClearAndSelect |
+                                              QItemSelectionModel::Rows);
+    }
+}
+
+void ListView::focusInEvent(QFocusEvent *event)
+{
+    QTreeView::focusInEvent(event);
+    const bool byKey = event->reason() == Qt::TabFocusReason ||
+                       event->reason() == Qt::BacktabFocusReason;
+    if (byKey && selectedRow() == 0) {
+        selectCurrentRow();
+    }
+}
+
+void ListView::keyPressEvent(QKeyEvent *event)
+{
+    QTreeView::keyPressEvent(event);
+    switch (event->key()) {
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        // The row the key lands on is selected, also when it was the current one already.
+        if (event->modifiers() == Qt::NoModifier) {
+            selectCurrentRow();
+        }
+        break;
+    default:
+        break;
+    }
 }
 
 int ListView::selectedRow() const

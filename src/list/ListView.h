@@ -18,7 +18,7 @@ public:
     // The position of the selected row, 0 when none.
     int selectedRow() const;
     // A click on a column header: the other direction than the last click's, whatever column
-    // that was, shown on the header. Starts descending.
+    // that was, shown on the header until rows are added or changed. Starts descending.
     Qt::SortOrder flipSortIndicator(int column);
 
 signals:
@@ -31,8 +31,14 @@ protected:
     void dragMoveEvent(QDragMoveEvent *event) override;
     void dropEvent(QDropEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    // Moving the focus onto a row by the keyboard selects it: Tab into the list, and Home, End,
+    // the arrows and the page keys.
+    void focusInEvent(QFocusEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    void selectCurrentRow();
+
     bool m_selectionRemoved = false;
     Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
 };

@@ -14,6 +14,7 @@ int ShoppingList::find(const QString &item) const
 
 void ShoppingList::append(const ListRow &row)
 {
+    m_changed = true;
     m_rows.push_back(row);
     m_values.push_back(LeadingNumberValue(row.quantity));
     const int position = count();
@@ -35,6 +36,7 @@ void ShoppingList::append(QList<ListRow> &&rows)
     if (rows.isEmpty()) {
         return;
     }
+    m_changed = true;
     const int first = count() + 1;
     if (m_rows.isEmpty()) {
         m_rows = std::move(rows);
@@ -61,6 +63,7 @@ void ShoppingList::append(QList<ListRow> &&rows)
 void ShoppingList::remove(int position)
 {
     flushBatch();
+    m_changed = true;
     emit rowsAboutToBeRemoved(position, position);
     m_rows.erase(m_rows.begin() + (position - 1));
     m_values.erase(m_values.begin() + (position - 1));
@@ -71,6 +74,10 @@ void ShoppingList::remove(int position)
 
 void ShoppingList::setQuantity(int position, const QString &quantity)
 {
+    if (m_rows[position - 1].quantity == quantity) {
+        return;
+    }
+    m_changed = true;
     m_rows[position - 1].quantity = quantity;
     m_values[size_t(position - 1)] = LeadingNumberValue(quantity);
     if (m_batchDepth == 0) {
@@ -98,6 +105,7 @@ void ShoppingList::clear()
 void ShoppingList::sort(Column column, Qt::SortOrder order)
 {
     flushBatch();
+    m_changed = true;
     emit aboutToSort();
     auto text = [this, column](int index) -> const QString & {
         const ListRow &r = m_rows[index];

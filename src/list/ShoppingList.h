@@ -34,6 +34,11 @@ public:
     // The leading-number value of the row's quantity.
     double quantityValue(int position) const { return m_values[size_t(position - 1)]; }
 
+    // Changed: rows or their order changed since the list was last made, opened or saved.
+    // An empty list is never changed.
+    bool isChanged() const { return m_changed && !m_rows.isEmpty(); }
+    void setUnchanged() { m_changed = false; }
+
     // The first position whose item text equals item exactly, 0 when none.
     int find(const QString &item) const;
 
@@ -76,6 +81,7 @@ private:
     QList<ListRow> m_rows;
     std::vector<double> m_values;
     QHash<QString, int> m_firstPosition; // of each item text
+    bool m_changed = false;
     int m_batchDepth = 0;
     int m_batchFirstNew = 0;     // first position appended in the batch, 0 when none
     int m_batchChangedFirst = 0; // range of positions changed in the batch, 0 when none

@@ -60,8 +60,12 @@ FontColorDialog::FontColorDialog(const CommonDialog &properties, QWidget *parent
     m_fontDialog->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
     m_fontDialog->setCurrentFont(initial);
     // The embedded chooser is a dialog too: Escape would close it alone, leaving this one
-    // empty. Its keys for closing are this dialog's.
+    // empty, and its lists keep Enter to themselves. Its keys for closing, wherever the focus
+    // is inside it, are this dialog's.
     m_fontDialog->installEventFilter(this);
+    for (QWidget *part : m_fontDialog->findChildren<QWidget *>()) {
+        part->installEventFilter(this);
+    }
 
     m_color = new QComboBox(this);
     m_color->setObjectName(QStringLiteral("fontColor"));
@@ -100,7 +104,10 @@ FontColorDialog::FontColorDialog(const CommonDialog &properties, QWidget *parent
 
 bool FontColorDialog::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_fontDialog && event->type() == QEvent::KeyPress) {
+    const bool inside = watched == m_fontDialog ||
+                        (watched->isWidgetType() &&
+                         m_fontDialog->isAncestorOf(static_cast<QWidget *>(watched)));
+    if (inside && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Escape) {
             reject();

@@ -15,8 +15,8 @@ inline QString ApplicationTitle()
 }
 
 enum class MessageIcon { None, Critical, Question, Exclamation, Information };
-enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
-enum class MessageAnswer { Ok, Cancel, Yes, No };
+enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel, SaveDiscardCancel };
+enum class MessageAnswer { Ok, Cancel, Yes, No, Save, Discard };
 
 struct MessageBoxRequest
 {

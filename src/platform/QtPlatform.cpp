@@ -45,6 +45,10 @@ QMessageBox::StandardButton toQt(MessageAnswer answer)
         return QMessageBox::Yes;
     case MessageAnswer::No:
         return QMessageBox::No;
+    case MessageAnswer::Save:
+        return QMessageBox::Save;
+    case MessageAnswer::Discard:
+        return QMessageBox::Discard;
     }
     return QMessageBox::Ok;
 }
@@ -60,6 +64,8 @@ QMessageBox::StandardButtons toQt(MessageButtons buttons)
         return QMessageBox::Yes | QMessageBox::No;
     case MessageButtons::YesNoCancel:
         return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case MessageButtons::SaveDiscardCancel:
+        return QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel;
     }
     return QMessageBox::Ok;
 }
@@ -94,6 +100,10 @@ MessageAnswer QtPlatform::messageBox(const MessageBoxRequest &request)
         return MessageAnswer::No;
     case QMessageBox::Cancel:
         return MessageAnswer::Cancel;
+    case QMessageBox::Save:
+        return MessageAnswer::Save;
+    case QMessageBox::Discard:
+        return MessageAnswer::Discard;
     default:
         return MessageAnswer::Ok;
     }

@@ -96,10 +96,15 @@ PrintoutWindow *ShowPrintPreview(const ShoppingList &list, Platform &platform,
                                 TwipsToPixelsY(platform.screenSizeTwips().height() / 3)));
     window->show();
     std::optional<QString> failure;
-    {
-        PreviewSurface surface(*window);
-        failure = PrintShoppingList(surface, list, settings);
-    }
+    // Drawn at once, and again, without a second report, when the frame is known.
+    window->draw([&list, settings, &failure, first = true](PrintoutWindow &preview) mutable {
+        PreviewSurface surface(preview);
+        const std::optional<QString> result = PrintShoppingList(surface, list, settings);
+        if (first) {
+            failure = result;
+            first = false;
+        }
+    });
     if (failure) {
         report(platform, QStringLiteral("The print preview could not be made.\n\n") + *failure);
     }
@@ -118,12 +123,21 @@ void PrintList(const ShoppingList &list, Platform &platform, const PrinterFontSe
     printOn(printer, list, platform, settings);
 }
 
-std::optional<PrinterFontSettings> ChoosePrinterFont(Platform &platform)
+std::optional<PrinterFontSettings> ChoosePrinterFont(Platform &platform,
+                                                     const PrinterFontSettings &current)
 {
     CommonDialog &dialog = platform.commonDialog();
     // Screen and printer fonts, with effects (underline, strikeout, colour).
     dialog.flags = 259;
     dialog.cancelError = true;
+    const PrinterFontSettings shown = WithPrinterDefaults(current);
+    dialog.fontName = shown.name;
+    dialog.fontSize = LeadingNumberValue(shown.size);
+    dialog.fontBold = FlagSwitchesOn(shown.bold);
+    dialog.fontItalic = FlagSwitchesOn(shown.italic);
+    dialog.fontUnderline = false;
+    dialog.fontStrikethru = false;
+    dialog.color = quint32(ColorValueFromText(shown.forecolor).value_or(0));
     if (!platform.showFont()) {
         return std::nullopt;
     }

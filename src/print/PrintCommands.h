@@ -32,6 +32,8 @@ PrintoutWindow *ShowPrintPreview(const ShoppingList &list, Platform &platform,
 void PrintList(const ShoppingList &list, Platform &platform, const PrinterFontSettings &settings,
                const QString &startFolder);
 
-// Choose printer font: asks for a font in the common dialog and gives the choice as the
-// settings store it. Nothing when the user cancels.
-std::optional<PrinterFontSettings> ChoosePrinterFont(Platform &platform);
+// Choose printer font: asks for a font in the common dialog, which starts from the current
+// settings (what the printout uses where they are empty), and gives the choice as the settings
+// store it. Nothing when the user cancels.
+std::optional<PrinterFontSettings> ChoosePrinterFont(Platform &platform,
+                                                     const PrinterFontSettings &current);

@@ -4,11 +4,13 @@
 #include "common/Blanks.h"
 #include "common/NumberText.h"
 #include "common/WaitCursor.h"
+#include "config/ViewSettings.h"
 
 #include <QDate>
 #include <QHash>
 #include <QLocale>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -60,34 +62,20 @@ quint32 colorValue(const QString &text)
 
 struct PrinterFont
 {
-    QString name = QStringLiteral("Arial");
-    qint16 size = 12;
-    quint32 color = 0;
-    bool bold = false;
-    bool italic = false;
+    QString name;
+    qint16 size;
+    quint32 color;
+    bool bold;
+    bool italic;
 };
 
-// A missing or empty bold or italic key leaves the style off; any other text but "0" is on.
-bool flagValue(const QString &text)
+// An empty value takes the printout's default; a bold or italic text other than "0" is on.
+PrinterFont readPrinterFont(const PrinterFontSettings &stored)
 {
-    return !text.isEmpty() && text != u"0";
-}
-
-PrinterFont readPrinterFont(const PrinterFontSettings &settings)
-{
-    PrinterFont font;
-    if (!settings.name.isEmpty()) {
-        font.name = settings.name;
-    }
-    if (!settings.size.isEmpty()) {
-        font.size = wholeNumber(LeadingNumberValue(settings.size), "printer font size");
-    }
-    if (!settings.forecolor.isEmpty()) {
-        font.color = colorValue(settings.forecolor);
-    }
-    font.bold = flagValue(settings.bold);
-    font.italic = flagValue(settings.italic);
-    return font;
+    const PrinterFontSettings settings = WithPrinterDefaults(stored);
+    return {settings.name, wholeNumber(LeadingNumberValue(settings.size), "printer font size"),
+            colorValue(settings.forecolor), FlagSwitchesOn(settings.bold),
+            FlagSwitchesOn(settings.italic)};
 }
 
 struct FontStyle
@@ -124,7 +112,9 @@ private:
     }
 
     void switchFont(const FontStyle &style);
+    // Prints at the column's x, cut where the column ends: nothing runs into the next one.
     void printAtColumn(const QString &text);
+    QString fitColumn(const QString &text) const;
     void columnBreak(At at);
 
     DrawingSurface &m_surface;
@@ -211,7 +201,30 @@ void Layout::switchFont(const FontStyle &style)
 void Layout::printAtColumn(const QString &text)
 {
     m_surface.setPenX(m_x);
-    m_surface.printLine(text);
+    m_surface.printLine(fitColumn(text));
+}
+
+QString Layout::fitColumn(const QString &text) const
+{
+    // The column ends where the next one starts, or at the right edge.
+    const double room = std::min(m_x + m_width / 5.0, double(m_width)) - m_x;
+    if (room <= 0 || m_surface.textWidth(text) <= room) {
+        return text; // beyond the edge nothing shows anyway
+    }
+    qsizetype fits = 0;
+    qsizetype tooLong = text.size();
+    while (tooLong - fits > 1) {
+        const qsizetype middle = (fits + tooLong) / 2;
+        if (m_surface.textWidth(text.first(middle)) <= room) {
+            fits = middle;
+        } else {
+            tooLong = middle;
+        }
+    }
+    if (fits > 0 && text[fits - 1].isHighSurrogate()) {
+        --fits; // never half a character
+    }
+    return text.first(fits);
 }
 
 void Layout::columnBreak(At at)

@@ -38,6 +38,19 @@ void PrintoutWindow::fitFrame()
     }
     m_frameFitted = true;
     resize(m_outer - frame);
+    if (m_redraw) {
+        const auto redraw = std::move(m_redraw);
+        m_redraw = nullptr;
+        redraw(*this);
+    }
+}
+
+void PrintoutWindow::draw(std::function<void(PrintoutWindow &)> drawing)
+{
+    drawing(*this);
+    if (!m_frameFitted) {
+        m_redraw = std::move(drawing);
+    }
 }
 
 QImage &PrintoutWindow::startDrawing()

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QFontDialog>
 #include <QLineEdit>
+#include <QListView>
 #include <QTest>
 
 // The screen font chooser holds Qt's font dialog inside; keys that close a dialog must close
@@ -20,15 +21,21 @@ private slots:
 
 void TestFontColorDialog::keysCloseTheWholeDialog_data()
 {
+    QTest::addColumn<int>("part"); // 0 the family list, 1 the style list, 2 the size box
     QTest::addColumn<int>("key");
     QTest::addColumn<int>("result");
-    QTest::newRow("Escape") << int(Qt::Key_Escape) << int(QDialog::Rejected);
-    QTest::newRow("Return") << int(Qt::Key_Return) << int(QDialog::Accepted);
-    QTest::newRow("Enter") << int(Qt::Key_Enter) << int(QDialog::Accepted);
+    const char *parts[] = {"family list", "style list", "size box"};
+    for (int part = 0; part < 3; ++part) {
+        const QByteArray name(parts[part]);
+        QTest::newRow(name + ", Escape") << part << int(Qt::Key_Escape) << int(QDialog::Rejected);
+        QTest::newRow(name + ", Return") << part << int(Qt::Key_Return) << int(QDialog::Accepted);
+        QTest::newRow(name + ", Enter") << part << int(Qt::Key_Enter) << int(QDialog::Accepted);
+    }
 }
 
 void TestFontColorDialog::keysCloseTheWholeDialog()
 {
+    QFETCH(int, part);
     QFETCH(int, key);
     QFETCH(int, result);
     CommonDialog properties;
@@ -37,10 +44,13 @@ void TestFontColorDialog::keysCloseTheWholeDialog()
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     auto *inner = dialog.findChild<QFontDialog *>();
-    auto *name = inner->findChild<QLineEdit *>();
-    QVERIFY(name != nullptr);
-    name->setFocus();
-    QTest::keyClick(name, Qt::Key(key));
+    const QList<QListView *> lists = inner->findChildren<QListView *>();
+    QVERIFY(lists.size() >= 3); // family, style, size
+    QWidget *target = part < 2 ? static_cast<QWidget *>(lists[part])
+                               : inner->findChildren<QLineEdit *>().value(2);
+    QVERIFY(target != nullptr);
+    target->setFocus();
+    QTest::keyClick(target, Qt::Key(key));
     QVERIFY(!dialog.isVisible());
     QCOMPARE(dialog.result(), result);
     QVERIFY(!inner->isHidden()); // the inner part was not closed on its own

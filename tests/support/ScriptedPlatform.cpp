@@ -23,7 +23,14 @@ MessageAnswer ScriptedPlatform::messageBox(const MessageBoxRequest &request)
     }
     if (messageAnswers.isEmpty()) {
         ++unanswered;
-        return request.buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
+        switch (request.buttons) {
+        case MessageButtons::YesNo:
+            return MessageAnswer::No;
+        case MessageButtons::SaveDiscardCancel:
+            return MessageAnswer::Cancel;
+        default:
+            return MessageAnswer::Ok;
+        }
     }
     return messageAnswers.takeFirst();
 }
