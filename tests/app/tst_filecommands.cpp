@@ -1,4 +1,3 @@
-#include "catalogue/CatalogueView.h"
 #include "support/WindowSession.h"
 
 #include <QDir>
@@ -10,132 +9,118 @@ class TestFileCommands : public QObject
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
-    void saveNewOpen();
-    void dialogsAreSetUpAfresh();
-    void cancelOrNoFileChangesNothing();
-    void openReplacesTheListAndTicksItsItems();
+    void init()
+    {
+        m_session = std::make_unique<WindowSession>();
+        m_session->start();
+    }
+
+    void cleanup()
+    {
+        QCOMPARE(m_session->platform.unanswered, 0);
+        m_session.reset();
+    }
+
+    void saveNewOpen()
+    {
+        ShoppingWindow *window = m_session->window.get();
+        appendRows(m_session->list(), {u"2|Milk|Dairy"_qs, u"1|Pears|Fruit and Veg"_qs});
+        m_session->platform.answerFileName(m_session->folder.filePath(u"week.shp"_qs));
+        QTest::keyClick(window, Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(m_session->folder.read(u"week.shp"_qs),
+                 QByteArray("2,Milk,Dairy,\r\n1,Pears,Fruit and Veg,\r\n"));
+
+        m_session->tick(8, true);
+        QTest::keyClick(window, Qt::Key_N, Qt::ControlModifier);
+        QCOMPARE(m_session->list().count(), 0);
+        QVERIFY(!m_session->catalogue().node(8).ticked);
+        QCOMPARE(m_session->panel(2), u"  Total Quantity = 0  "_qs);
+        QCOMPARE(m_session->panel(3), u"  0 unique items "_qs);
+
+        m_session->platform.answerFileName(m_session->folder.filePath(u"week.shp"_qs));
+        QTest::keyClick(window, Qt::Key_O, Qt::ControlModifier);
+        QCOMPARE(rows(m_session->list()), QStringList({"2|Milk|Dairy", "1|Pears|Fruit and Veg"}));
+        QCOMPARE(m_session->panel(2), u"  Total Quantity = 3  "_qs);
+        QCOMPARE(m_session->panel(3), u"  2 unique items "_qs);
+    }
+
+    // The dialogs are set up afresh each time; a cancel, or a confirmed "*.SHP", changes nothing.
+    void cancelOrNoFileChangesNothing()
+    {
+        ScriptedPlatform &platform = m_session->platform;
+        appendRows(m_session->list(), {u"1|Milk|Dairy"_qs});
+        m_session->tick(6, true);
+        for (const QString &command : {u"mnuFile(1)"_qs, u"mnuFile(2)"_qs}) {
+            platform.commonDialog().flags = 259; // left by a font dialog
+            platform.cancelNextDialog();
+            m_session->trigger(command);
+            platform.answerFileName(u"*.SHP"_qs);
+            m_session->trigger(command);
+        }
+        QCOMPARE(platform.dialogs.size(), 4);
+        QCOMPARE(platform.dialogs[0].kind, ScriptedPlatform::DialogKind::Open);
+        QCOMPARE(platform.dialogs[0].properties.dialogTitle, u"Choose a shopping list to open"_qs);
+        QCOMPARE(platform.dialogs[2].kind, ScriptedPlatform::DialogKind::Save);
+        QCOMPARE(platform.dialogs[2].properties.dialogTitle, u"Saving Shopping List"_qs);
+        for (const auto &shown : std::as_const(platform.dialogs)) {
+            const CommonDialog &dialog = shown.properties;
+            QVERIFY(dialog.cancelError);
+            QCOMPARE(
+                QStringList({dialog.filter, dialog.defaultExt, dialog.fileName, dialog.initDir}),
+                QStringList({"*.shp", "shp", "*.SHP", m_session->folder.path()}));
+        }
+        QVERIFY(platform.messages.isEmpty());
+        // "*.shp" is a name like any other, here of a file that is not there.
+        m_session->open(u"*.shp"_qs);
+        QCOMPARE(platform.messages.size(), 1);
+        const QString path = QDir::toNativeSeparators(m_session->folder.filePath(u"*.shp"_qs));
+        QVERIFY(platform.messages[0].text.startsWith(u"The shopping list "_qs + path));
+        QCOMPARE(rows(m_session->list()), QStringList{"2|Milk|Dairy"});
+        QVERIFY(m_session->catalogue().node(6).ticked);
+        QCOMPARE(QDir(m_session->folder.path()).entryList({u"*.shp"_qs}), QStringList());
+    }
+
+    void openReplacesTheListAndTicksItsItems()
+    {
+        m_session->folder.write(u"in.shp"_qs,
+                                "2,Milk,Fruit and Veg,\r\n" // the Milk under Fruit and Veg
+                                "1,Apples,Dairy,\r\n"       // not under that category
+                                "5,Milk,Fruit and Veg,\r\n" // a duplicate row stays a row
+                                "1,Bread,,\r\n");           // not in the catalogue
+        appendRows(m_session->list(), {u"9|Old|"_qs});
+        m_session->open(u"in.shp"_qs);
+        QCOMPARE(rows(m_session->list()), QStringList({"2|Milk|Fruit and Veg", "1|Apples|Dairy",
+                                                       "5|Milk|Fruit and Veg", "1|Bread|"}));
+        const Catalogue &catalogue = m_session->catalogue();
+        QVERIFY(catalogue.node(9).ticked);
+        QVERIFY(!catalogue.node(4).ticked);
+        QVERIFY(!catalogue.node(7).ticked);
+        const QTreeView &tree = m_session->tree();
+        auto expanded = [&](int heading) {
+            return tree.isExpanded(tree.model()->index(heading, 0, tree.model()->index(0, 0)));
+        };
+        QVERIFY(expanded(1));
+        QVERIFY(!expanded(0));
+        QVERIFY(tree.isVisible());
+        QCOMPARE(m_session->panel(2), u"  Total Quantity = 9  "_qs);
+        QVERIFY(m_session->platform.messages.isEmpty());
+
+        // A heading after one without items is expanded too.
+        m_session->folder.write(u"Dairy.txt"_qs, ";Dairy\r\n");
+        m_session->open(u"in.shp"_qs);
+        QVERIFY(expanded(1));
+        QVERIFY(catalogue.node(6).ticked);
+
+        // A zero-byte file gives an empty list and a fresh catalogue.
+        m_session->folder.write(u"empty.shp"_qs, QByteArray());
+        m_session->open(u"empty.shp"_qs);
+        QCOMPARE(m_session->list().count(), 0);
+        QVERIFY(!catalogue.node(6).ticked);
+    }
 
 private:
     std::unique_ptr<WindowSession> m_session;
 };
-
-void TestFileCommands::init()
-{
-    m_session = std::make_unique<WindowSession>();
-    m_session->start();
-}
-
-void TestFileCommands::cleanup()
-{
-    QCOMPARE(m_session->platform.unanswered, 0);
-    m_session.reset();
-}
-
-void TestFileCommands::saveNewOpen()
-{
-    ShoppingWindow *window = m_session->window.get();
-    appendRows(m_session->list(), {u"2|Milk|Dairy"_qs, u"1|Pears|Fruit and Veg"_qs});
-    m_session->platform.answerFileName(m_session->folder.filePath(u"week.shp"_qs));
-    QTest::keyClick(window, Qt::Key_S, Qt::ControlModifier);
-    QCOMPARE(m_session->folder.read(u"week.shp"_qs),
-             QByteArray("2,Milk,Dairy,\r\n1,Pears,Fruit and Veg,\r\n"));
-
-    m_session->tick(8, true);
-    QTest::keyClick(window, Qt::Key_N, Qt::ControlModifier);
-    QCOMPARE(m_session->list().count(), 0);
-    QVERIFY(!m_session->catalogue().node(8).ticked);
-    QCOMPARE(m_session->panel(2), u"  Total Quantity = 0  "_qs);
-    QCOMPARE(m_session->panel(3), u"  0 unique items "_qs);
-
-    m_session->platform.answerFileName(m_session->folder.filePath(u"week.shp"_qs));
-    QTest::keyClick(window, Qt::Key_O, Qt::ControlModifier);
-    QCOMPARE(rows(m_session->list()), QStringList({"2|Milk|Dairy", "1|Pears|Fruit and Veg"}));
-    QCOMPARE(m_session->panel(2), u"  Total Quantity = 3  "_qs);
-    QCOMPARE(m_session->panel(3), u"  2 unique items "_qs);
-}
-
-void TestFileCommands::dialogsAreSetUpAfresh()
-{
-    ScriptedPlatform &platform = m_session->platform;
-    platform.commonDialog().flags = 259; // left by a font dialog
-    platform.cancelNextDialog();
-    m_session->trigger(u"mnuFile(1)"_qs);
-    platform.cancelNextDialog();
-    m_session->trigger(u"mnuFile(2)"_qs);
-    QCOMPARE(platform.dialogs.size(), 2);
-    QCOMPARE(platform.dialogs[0].kind, ScriptedPlatform::DialogKind::Open);
-    QCOMPARE(platform.dialogs[0].properties.dialogTitle, u"Choose a shopping list to open"_qs);
-    QCOMPARE(platform.dialogs[1].kind, ScriptedPlatform::DialogKind::Save);
-    QCOMPARE(platform.dialogs[1].properties.dialogTitle, u"Saving Shopping List"_qs);
-    for (const auto &shown : platform.dialogs) {
-        QVERIFY(shown.properties.cancelError);
-        QCOMPARE(shown.properties.filter, u"*.shp"_qs);
-        QCOMPARE(shown.properties.defaultExt, u"shp"_qs);
-        QCOMPARE(shown.properties.fileName, u"*.SHP"_qs);
-        QCOMPARE(shown.properties.initDir, m_session->folder.path());
-    }
-}
-
-void TestFileCommands::cancelOrNoFileChangesNothing()
-{
-    appendRows(m_session->list(), {u"1|Milk|Dairy"_qs});
-    m_session->tick(6, true);
-    m_session->platform.cancelNextDialog();
-    m_session->trigger(u"mnuFile(1)"_qs);
-    m_session->platform.cancelNextDialog();
-    m_session->trigger(u"mnuFile(2)"_qs);
-    // A confirmed "*.SHP" is taken as no choice at all; "*.shp" is a name like any other,
-    // here of a file that is not there.
-    m_session->platform.answerFileName(u"*.SHP"_qs);
-    m_session->trigger(u"mnuFile(1)"_qs);
-    m_session->platform.answerFileName(u"*.SHP"_qs);
-    m_session->trigger(u"mnuFile(2)"_qs);
-    QVERIFY(m_session->platform.messages.isEmpty());
-    m_session->open(u"*.shp"_qs);
-    QCOMPARE(m_session->platform.messages.size(), 1);
-    QCOMPARE(rows(m_session->list()), QStringList{"2|Milk|Dairy"});
-    QVERIFY(m_session->catalogue().node(6).ticked);
-    QCOMPARE(QDir(m_session->folder.path()).entryList({u"*.shp"_qs}), QStringList());
-}
-
-void TestFileCommands::openReplacesTheListAndTicksItsItems()
-{
-    m_session->folder.write(u"in.shp"_qs,
-                            "2,Milk,Fruit and Veg,\r\n" // the Milk under Fruit and Veg
-                            "1,Apples,Dairy,\r\n"       // not under that category
-                            "5,Milk,Fruit and Veg,\r\n" // a duplicate row stays a row
-                            "1,Bread,,\r\n");           // not in the catalogue
-    appendRows(m_session->list(), {u"9|Old|"_qs});
-    m_session->open(u"in.shp"_qs);
-    QCOMPARE(rows(m_session->list()), QStringList({"2|Milk|Fruit and Veg", "1|Apples|Dairy",
-                                                   "5|Milk|Fruit and Veg", "1|Bread|"}));
-    const Catalogue &catalogue = m_session->catalogue();
-    QVERIFY(catalogue.node(9).ticked);
-    QVERIFY(!catalogue.node(4).ticked);
-    QVERIFY(!catalogue.node(7).ticked);
-    const QTreeView &tree = m_session->tree();
-    const QModelIndex root = tree.model()->index(0, 0);
-    QVERIFY(tree.isExpanded(tree.model()->index(1, 0, root)));
-    QVERIFY(!tree.isExpanded(tree.model()->index(0, 0, root)));
-    QVERIFY(tree.isVisible());
-    QCOMPARE(m_session->panel(2), u"  Total Quantity = 9  "_qs);
-    QVERIFY(m_session->platform.messages.isEmpty());
-
-    // A heading after one without items is expanded too.
-    m_session->folder.write(u"Dairy.txt"_qs, ";Dairy\r\n");
-    m_session->open(u"in.shp"_qs);
-    QVERIFY(tree.isExpanded(tree.model()->index(1, 0, tree.model()->index(0, 0))));
-
-    // A zero-byte file gives an empty list and a fresh catalogue.
-    m_session->folder.write(u"empty.shp"_qs, QByteArray());
-    m_session->open(u"empty.shp"_qs);
-    QCOMPARE(m_session->list().count(), 0);
-    for (int position = 1; position <= catalogue.count(); ++position)
-        QVERIFY(!catalogue.node(position).ticked);
-    QCOMPARE(m_session->panel(3), u"  0 unique items "_qs);
-}
 
 QTEST_MAIN(TestFileCommands)
 #include "tst_filecommands.moc"

@@ -1,7 +1,5 @@
 #include "app/FormLayout.h"
 #include "app/HelpText.h"
-#include "catalogue/CatalogueView.h"
-#include "list/ListView.h"
 #include "support/WindowSession.h"
 
 #include <QApplication>
@@ -13,95 +11,86 @@ class TestMainWindow : public QObject
     Q_OBJECT
 
 private slots:
-    void resizeRule_data();
-    void resizeRule();
-    void startUpShowsTheListLast();
-    void missingHeadingsIsToldAndTheProgramGoesOn();
-    void helpShortcutWorksWhereverTheFocusIs();
-    void exitEndsTheProgram();
+    // The inner height and width, and the tree's and list's height and the list's width that
+    // the rule gives them. Design sizes: tree and list 4215 high, list and its label 4335 wide.
+    void resizeRule_data()
+    {
+        QTest::addColumn<QList<float>>("sizes");
+        QTest::newRow("design inner area") << QList<float>{5280, 9420, 4465, 5010};
+        QTest::newRow("minimised") << QList<float>{0, 0, 4215, 4335};
+        QTest::newRow("height 3000 keeps") << QList<float>{3000, 9420, 4215, 5010};
+        QTest::newRow("height 3001 sets") << QList<float>{3001, 9420, 2186, 5010};
+        QTest::newRow("width 5160 keeps") << QList<float>{5280, 5160, 4465, 4335};
+        QTest::newRow("width 5161 sets") << QList<float>{5280, 5161, 4465, 751};
+    }
+
+    void resizeRule()
+    {
+        QFETCH(QList<float>, sizes);
+        FormLayout layout;
+        ApplyResizeRule(layout, sizes[0], sizes[1]);
+        QCOMPARE(layout.tvShopping.height, sizes[2]);
+        QCOMPARE(layout.lvList.height, sizes[2]);
+        QCOMPARE(layout.lvList.width, sizes[3]);
+        QCOMPARE(layout.lblListView.width, sizes[3]);
+        QCOMPARE(layout.tvShopping.width, 4125.f); // never changed by the rule
+    }
+
+    // The list is shown last at start-up; Exit ends the program and writes the settings.
+    void startAndExit()
+    {
+        WindowSession session;
+        QVERIFY(session.listView().isHidden());
+        session.start();
+        QVERIFY(session.listView().isVisible());
+        QCOMPARE(session.catalogue().count(), 9);
+        QVERIFY(session.tree().isExpanded(session.tree().model()->index(0, 0)));
+        QCOMPARE(session.panel(2), u"  Total Quantity = 0  "_qs);
+        QCOMPARE(session.panel(3), u"  0 unique items "_qs);
+        QSignalSpy ended(session.window.get(), &ShoppingWindow::programEnded);
+        session.trigger(u"mnuFile(7)"_qs);
+        QCOMPARE(ended.count(), 1);
+        QVERIFY(!session.window->isVisible());
+        QVERIFY(session.folder.exists(u"shopping.ini"_qs));
+    }
+
+    // A missing index file is told of, and the program goes on with only the root.
+    void missingHeadingsIsToldAndTheProgramGoesOn()
+    {
+        WindowSession session(WindowSession::WithoutCatalogue);
+        session.start();
+        QCOMPARE(session.platform.messages.size(), 1);
+        const MessageBoxRequest &shown = session.platform.messages.constFirst();
+        QCOMPARE(shown.icon, MessageIcon::Critical);
+        QCOMPARE(shown.title, u"Torvy Software's Vendrel"_qs);
+        QVERIFY(shown.text.startsWith(u"Warning - cant find headings.txt"));
+        QVERIFY(shown.text.contains(session.folder.path()));
+        QCOMPARE(session.catalogue().count(), 1);
+        QVERIFY(session.window->isVisible());
+    }
+
+    // F1 shows how to use the program wherever the focus is; so does a double click on the list.
+    void howToUseShownByF1AndDoubleClick()
+    {
+        WindowSession session;
+        session.start();
+        session.listView().setFocus(); // tab order: the list, then the tree
+        QTest::keyClick(&session.listView(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), &session.tree());
+        QTest::keyClick(session.window.get(), Qt::Key_F1);
+        session.listView().setFocus();
+        QTest::keyClick(session.window.get(), Qt::Key_F1);
+        appendRows(session.list(), {u"1|Bread|"_qs});
+        ListView &view = session.listView();
+        QTest::mouseDClick(view.viewport(), Qt::LeftButton, {},
+                           view.visualRect(view.model()->index(0, 1)).center());
+        QCOMPARE(session.platform.messages.size(), 3);
+        for (const MessageBoxRequest &shown : std::as_const(session.platform.messages)) {
+            QCOMPARE(shown.text, HowToUseText());
+            QCOMPARE(shown.title, u"shopping"_qs);
+        }
+    }
 };
-
-void TestMainWindow::resizeRule_data()
-{
-    QTest::addColumn<float>("height");
-    QTest::addColumn<float>("width");
-    QTest::addColumn<float>("treeHeight");
-    QTest::addColumn<float>("listWidth");
-    // Design sizes: tree and list 4215 high, list 4335 wide, its label 4335.
-    QTest::newRow("design inner area") << 5280.f << 9420.f << 4465.f << 5010.f;
-    QTest::newRow("minimised") << 0.f << 0.f << 4215.f << 4335.f;
-    QTest::newRow("height 3000 keeps") << 3000.f << 9420.f << 4215.f << 5010.f;
-    QTest::newRow("height 3001 sets") << 3001.f << 9420.f << 2186.f << 5010.f;
-    QTest::newRow("width 5160 keeps") << 5280.f << 5160.f << 4465.f << 4335.f;
-    QTest::newRow("width 5161 sets") << 5280.f << 5161.f << 4465.f << 751.f;
-}
-
-void TestMainWindow::resizeRule()
-{
-    QFETCH(float, height);
-    QFETCH(float, width);
-    QFETCH(float, treeHeight);
-    QFETCH(float, listWidth);
-    FormLayout layout;
-    ApplyResizeRule(layout, height, width);
-    QCOMPARE(layout.tvShopping.height, treeHeight);
-    QCOMPARE(layout.lvList.height, treeHeight);
-    QCOMPARE(layout.lvList.width, listWidth);
-    QCOMPARE(layout.lblListView.width, listWidth);
-    QCOMPARE(layout.tvShopping.width, 4125.f); // never changed by the rule
-}
-
-void TestMainWindow::startUpShowsTheListLast()
-{
-    WindowSession session;
-    QVERIFY(session.listView().isHidden());
-    session.start();
-    QVERIFY(session.listView().isVisible());
-    QCOMPARE(session.catalogue().count(), 9);
-    QVERIFY(session.tree().isExpanded(session.tree().model()->index(0, 0)));
-    QCOMPARE(session.panel(2), u"  Total Quantity = 0  "_qs);
-    QCOMPARE(session.panel(3), u"  0 unique items "_qs);
-}
-
-void TestMainWindow::missingHeadingsIsToldAndTheProgramGoesOn()
-{
-    WindowSession session(WindowSession::WithoutCatalogue);
-    session.start();
-    QCOMPARE(session.platform.messages.size(), 1);
-    const MessageBoxRequest &shown = session.platform.messages.constFirst();
-    QCOMPARE(shown.icon, MessageIcon::Critical);
-    QCOMPARE(shown.title, u"Torvy Software's Vendrel"_qs);
-    QVERIFY(shown.text.contains(session.folder.path()));
-    QCOMPARE(session.catalogue().count(), 1);
-    QVERIFY(session.window->isVisible());
-}
-
-void TestMainWindow::helpShortcutWorksWhereverTheFocusIs()
-{
-    WindowSession session;
-    session.start();
-    // Tab order: the list, then the tree.
-    session.listView().setFocus();
-    QTest::keyClick(&session.listView(), Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), &session.tree());
-    QTest::keyClick(session.window.get(), Qt::Key_F1);
-    session.listView().setFocus();
-    QTest::keyClick(session.window.get(), Qt::Key_F1);
-    QCOMPARE(session.platform.messages.size(), 2);
-    QCOMPARE(session.platform.messages[1].text, HowToUseText());
-    QCOMPARE(session.platform.messages[1].title, u"shopping"_qs);
-}
-
-void TestMainWindow::exitEndsTheProgram()
-{
-    WindowSession session;
-    session.start();
-    QSignalSpy ended(session.window.get(), &ShoppingWindow::programEnded);
-    session.trigger(u"mnuFile(7)"_qs);
-    QCOMPARE(ended.count(), 1);
-    QVERIFY(!session.window->isVisible());
-    QVERIFY(session.folder.exists(u"shopping.ini"_qs));
-}
 
 QTEST_MAIN(TestMainWindow)
 #include "tst_mainwindow.moc"

@@ -1,9 +1,6 @@
-#include "catalogue/CatalogueView.h"
-#include "list/ListView.h"
 #include "support/WindowSession.h"
 
 #include <QApplication>
-#include <QHeaderView>
 #include <QTest>
 
 namespace {
@@ -42,204 +39,146 @@ class TestStartup : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void firstStartAndShutDown();
-    void storedSettingsApplied();
-    void unchangedStartAndCloseKeepsFile_data();
-    void unchangedStartAndCloseKeepsFile();
-    void columnWidths_data();
-    void columnWidths();
-    void unusableValuesKeepDesign_data();
-    void unusableValuesKeepDesign();
-    void placement_data();
-    void placement();
-    void screenFont();
-    void screenFontCancelled();
-    void backgroundColour();
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+
+    // The file written is read back to the same file: nothing drifts from start to start.
+    void firstStartAndShutDown()
+    {
+        const auto session = started(QByteArray());
+        const ListView &list = session->listView();
+        QCOMPARE(list.columnWidth(0), 60);
+        QCOMPARE(list.columnWidth(1), 147);
+        QCOMPARE(list.columnWidth(2), 89);
+        QVERIFY(!session->folder.exists(u"shopping.ini"_qs));
+        QCOMPARE(session->closeAndRead(), firstShutDown);
+        QCOMPARE(started(firstShutDown)->closeAndRead(), firstShutDown);
+    }
+
+    // The settings shown; a cancelled font dialog changes nothing, whatever an earlier use left
+    // in the shared dialog, and the file is written back byte for byte.
+    void storedSettingsApplied()
+    {
+        const auto session = started(chosen);
+        const ListView &list = session->listView();
+        QCOMPARE(session->window->frameGeometry(), QRect(100, 20, 467, 400));
+        QCOMPARE(list.columnWidth(0), 80);
+        QCOMPARE(list.columnWidth(1), 200);
+        QCOMPARE(list.font().family(), u"Arial"_qs);
+        QCOMPARE(list.font().pointSizeF(), 12.0);
+        QVERIFY(list.font().bold());
+        QCOMPARE(list.palette().color(QPalette::Text), QColor(Qt::red));
+        QCOMPARE(list.palette().color(QPalette::Base),
+                 QApplication::palette().color(QPalette::Button));
+        QCOMPARE(session->tree().font().family(), u"MS Sans Serif"_qs); // the tree keeps its look
+        const QSize designed = session->window->size();
+        session->window->resize(300, 200); // the user's own size stays
+        QCOMPARE(session->window->size(), QSize(300, 200));
+        session->window->resize(designed);
+        session->platform.commonDialog().fontItalic = true;
+        session->platform.commonDialog().color = 0x00FF00;
+        session->platform.cancelNextDialog();
+        session->trigger(u"mnuOptionFont"_qs);
+        QCOMPARE(session->platform.dialogs.size(), 1);
+        QCOMPARE(session->closeAndRead(), chosen);
+    }
+
+    // Values the list cannot take leave the designed look, which is then written back.
+    void unusableValuesKeepDesign()
+    {
+        const auto session =
+            started("[font]\r\nsize=1e9\r\nname= \r\nforecolor=red\r\nbackcolor=12abc\r\n");
+        const ListView &list = session->listView();
+        QCOMPARE(list.font().family(), u"MS Sans Serif"_qs);
+        QCOMPARE(list.font().pointSizeF(), 9.75);
+        QCOMPARE(list.palette().color(QPalette::Base), QColor(Qt::white));
+        QCOMPARE(list.palette().color(QPalette::Text),
+                 QApplication::palette().color(QPalette::Text));
+        QVERIFY(session->closeAndRead().startsWith(
+            "[font]\r\nsize=9.75\r\nname=MS Sans Serif\r\nforecolor=-2147483640\r\n"
+            "backcolor=16777215\r\nbold=0\r\nitalic=0\r\n"));
+    }
+
+    void placement_data()
+    {
+        QTest::addColumn<QByteArray>("section");
+        QTest::addColumn<QRect>("outer");
+        QTest::newRow("none: three quarters of the screen")
+            << QByteArray() << QRect(0, 0, 768, 576);
+        QTest::newRow("height 0, width 7000")
+            << QByteArray("Height= 0\r\nWidth= 7000\r\n") << QRect(0, 0, 467, 576);
+        QTest::newRow("top beyond 16 bits")
+            << QByteArray("Top= 40000\r\nLeft= 1500\r\n") << QRect(100, 0, 768, 576);
+        QTest::newRow("off the screen")
+            << QByteArray("Left= 30000\r\nTop= 30000\r\n") << QRect(2000, 2000, 768, 576);
+        // A move the window refuses leaves it at its designed size: 9420 twips wide.
+        QTest::newRow("negative width") << QByteArray("Width=-500\r\nLeft= 1500\r\n") << QRect();
+        QTest::newRow("zero height, no width") << QByteArray("Height=0.1\r\n") << QRect();
+        QTest::newRow("beyond what a window can be")
+            << QByteArray("Height= 1E+300\r\nWidth= 99999999999999\r\nTop= 1E+20\r\n") << QRect();
+        QTest::newRow("not numbers")
+            << QByteArray("Height=tall\r\nWidth=NaN\r\nLeft=inf\r\n") << QRect(0, 0, 768, 576);
+    }
+
+    void placement()
+    {
+        QFETCH(QByteArray, section);
+        QFETCH(QRect, outer);
+        const auto session = started("[frmShopping]\r\n" + section);
+        if (outer.isNull()) {
+            QCOMPARE(session->window->width(), 628);
+        } else {
+            QCOMPARE(session->window->frameGeometry(), outer);
+        }
+    }
+
+    void screenFont()
+    {
+        const auto session = started(QByteArray());
+        session->platform.dialogAnswers.append([](CommonDialog &dialog) {
+            dialog.fontName = u"Arial"_qs;
+            dialog.fontSize = 12;
+            dialog.fontBold = true;
+            dialog.fontUnderline = true;
+            dialog.fontStrikethru = true;
+            dialog.color = 0x0000FF;
+            return true;
+        });
+        QTest::keyClick(session->window.get(), Qt::Key_F, Qt::ControlModifier);
+        session->listView().setColumnWidth(1, 250); // the user widens a column
+        const CommonDialog &shown = session->platform.dialogs.value(0).properties;
+        QCOMPARE(shown.flags, 259);
+        QVERIFY(shown.cancelError);
+        const ListView &list = session->listView();
+        QCOMPARE(list.font().pointSizeF(), 12.0);
+        QVERIFY(!list.font().underline());
+        QVERIFY(!list.font().strikeOut());
+        const QByteArray written = session->closeAndRead();
+        QVERIFY(written.contains("\r\nlistCol2= 3750\r\n"));
+        QVERIFY(written.endsWith("[font]\r\nbold=-1\r\nitalic=0\r\nname=Arial\r\nforecolor=255\r\n"
+                                 "size=12\r\nbackcolor=16777215\r\n"));
+    }
+
+    void backgroundColour()
+    {
+        const auto session = started(QByteArray());
+        session->platform.cancelNextDialog();
+        QTest::keyClick(session->window.get(), Qt::Key_B, Qt::ControlModifier);
+        QCOMPARE(session->listView().palette().color(QPalette::Base), QColor(Qt::white));
+        session->platform.dialogAnswers.append([](CommonDialog &dialog) {
+            dialog.color = 0x00FFFF;
+            return true;
+        });
+        QTest::keyClick(session->window.get(), Qt::Key_B, Qt::ControlModifier);
+        QCOMPARE(session->platform.dialogs.size(), 2);
+        const CommonDialog &shown = session->platform.dialogs.constLast().properties;
+        QCOMPARE(shown.color, 16777215u); // the list's own colour
+        QCOMPARE(shown.dialogTitle, u"Choose Background Colour for the List"_qs);
+        QCOMPARE(session->listView().palette().color(QPalette::Base), QColor(Qt::yellow));
+        QCOMPARE(session->tree().palette().color(QPalette::Base),
+                 QApplication::palette().color(QPalette::Base));
+        QVERIFY(session->closeAndRead().endsWith("size=9.75\r\nbackcolor=65535\r\n"));
+    }
 };
-
-void TestStartup::initTestCase()
-{
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-}
-
-void TestStartup::firstStartAndShutDown()
-{
-    const auto session = started(QByteArray());
-    const ListView &list = session->listView();
-    QCOMPARE(list.columnWidth(0), 60);
-    QCOMPARE(list.columnWidth(1), 147);
-    QCOMPARE(list.columnWidth(2), 89);
-    QVERIFY(!session->folder.exists(u"shopping.ini"_qs));
-    QCOMPARE(session->closeAndRead(), firstShutDown);
-}
-
-void TestStartup::storedSettingsApplied()
-{
-    const auto session = started(chosen);
-    const ListView &list = session->listView();
-    QCOMPARE(session->window->frameGeometry(), QRect(100, 20, 467, 400));
-    QCOMPARE(list.columnWidth(0), 80);
-    QCOMPARE(list.columnWidth(1), 200);
-    QCOMPARE(list.font().family(), u"Arial"_qs);
-    QCOMPARE(list.font().pointSizeF(), 12.0);
-    QVERIFY(list.font().bold());
-    QCOMPARE(list.palette().color(QPalette::Text), QColor(Qt::red));
-    QCOMPARE(list.palette().color(QPalette::Base), QApplication::palette().color(QPalette::Button));
-    QCOMPARE(session->tree().font().family(), u"MS Sans Serif"_qs); // the tree keeps its look
-    session->window->resize(300, 200); // the user's own size stays
-    QCOMPARE(session->window->size(), QSize(300, 200));
-}
-
-void TestStartup::unchangedStartAndCloseKeepsFile_data()
-{
-    QTest::addColumn<QByteArray>("settings");
-    QTest::newRow("first shut-down's file") << firstShutDown;
-    QTest::newRow("chosen values, mixed line ends") << chosen;
-}
-
-void TestStartup::unchangedStartAndCloseKeepsFile()
-{
-    QFETCH(QByteArray, settings);
-    QCOMPARE(started(settings)->closeAndRead(), settings);
-}
-
-void TestStartup::columnWidths_data()
-{
-    QTest::addColumn<QByteArray>("stored");
-    QTest::addColumn<int>("pixels");
-    QTest::addColumn<QByteArray>("written");
-    QTest::newRow("fraction") << QByteArray("1200.6") << 80 << QByteArray(" 1201");
-    QTest::newRow("beyond 16 bits") << QByteArray("40000") << 147 << QByteArray(" 2200");
-}
-
-void TestStartup::columnWidths()
-{
-    QFETCH(QByteArray, stored);
-    QFETCH(int, pixels);
-    QFETCH(QByteArray, written);
-    const auto session = started("[display]\r\nlistCol2=" + stored + "\r\n");
-    QCOMPARE(session->listView().columnWidth(1), pixels);
-    const QByteArray first = session->closeAndRead();
-    QVERIFY(first.contains("\r\nlistCol2=" + written + "\r\n"));
-
-    // The user widens the column; the next start shows the new width.
-    const auto again = started(first);
-    again->listView().setColumnWidth(1, 250);
-    const QByteArray widened = again->closeAndRead();
-    QVERIFY(widened.contains("\r\nlistCol2= 3750\r\n"));
-    QCOMPARE(started(widened)->listView().columnWidth(1), 250);
-}
-
-void TestStartup::unusableValuesKeepDesign_data()
-{
-    QTest::addColumn<QByteArray>("font");
-    QTest::newRow("size too large, empty name") << QByteArray("size=1e9\r\nname=\r\n");
-    QTest::newRow("colours not numbers") << QByteArray("forecolor=red\r\nbackcolor=12abc\r\n");
-}
-
-void TestStartup::unusableValuesKeepDesign()
-{
-    QFETCH(QByteArray, font);
-    const auto session = started("[font]\r\n" + font);
-    const ListView &list = session->listView();
-    QCOMPARE(list.font().family(), u"MS Sans Serif"_qs);
-    QCOMPARE(list.font().pointSizeF(), 9.75);
-    QCOMPARE(list.palette().color(QPalette::Base), QColor(Qt::white));
-    QCOMPARE(list.palette().color(QPalette::Text), QApplication::palette().color(QPalette::Text));
-    const QByteArray after = session->closeAndRead();
-    for (const QByteArray &line : firstShutDown.mid(firstShutDown.indexOf("bold")).split('\n')) {
-        QVERIFY2(after.contains(line), line.constData()); // the designed look written back
-    }
-}
-
-void TestStartup::placement_data()
-{
-    QTest::addColumn<QByteArray>("section");
-    QTest::addColumn<QRect>("outer");
-    QTest::newRow("none: three quarters of the screen") << QByteArray() << QRect(0, 0, 768, 576);
-    QTest::newRow("height 0, width 7000")
-        << QByteArray("Height= 0\r\nWidth= 7000\r\n") << QRect(0, 0, 467, 576);
-    QTest::newRow("top beyond 16 bits")
-        << QByteArray("Top= 40000\r\nLeft= 1500\r\n") << QRect(100, 0, 768, 576);
-    QTest::newRow("off the screen")
-        << QByteArray("Left= 30000\r\nTop= 30000\r\n") << QRect(2000, 2000, 768, 576);
-    // A move the window refuses leaves it at its designed size: 9420 twips wide.
-    QTest::newRow("negative width") << QByteArray("Width=-500\r\nLeft= 1500\r\n") << QRect();
-    QTest::newRow("zero height, no width") << QByteArray("Height=0.1\r\n") << QRect();
-}
-
-void TestStartup::placement()
-{
-    QFETCH(QByteArray, section);
-    QFETCH(QRect, outer);
-    const auto session = started("[frmShopping]\r\n" + section);
-    if (outer.isNull()) {
-        QCOMPARE(session->window->width(), 628);
-    } else {
-        QCOMPARE(session->window->frameGeometry(), outer);
-    }
-}
-
-void TestStartup::screenFont()
-{
-    const auto session = started(QByteArray());
-    session->platform.dialogAnswers.append([](CommonDialog &dialog) {
-        dialog.fontName = u"Arial"_qs;
-        dialog.fontSize = 12;
-        dialog.fontBold = true;
-        dialog.fontUnderline = true;
-        dialog.fontStrikethru = true;
-        dialog.color = 0x0000FF;
-        return true;
-    });
-    QTest::keyClick(session->window.get(), Qt::Key_F, Qt::ControlModifier);
-    QCOMPARE(session->platform.dialogs.value(0).properties.flags, 259);
-    const ListView &list = session->listView();
-    QCOMPARE(list.font().pointSizeF(), 12.0);
-    QVERIFY(!list.font().underline());
-    QVERIFY(!list.font().strikeOut());
-    const QByteArray written = session->closeAndRead();
-    QVERIFY(written.endsWith("[font]\r\nbold=-1\r\nitalic=0\r\nname=Arial\r\nforecolor=255\r\n"
-                             "size=12\r\nbackcolor=16777215\r\n"));
-    const auto again = started(written);
-    QCOMPARE(again->listView().font().family(), u"Arial"_qs);
-    QCOMPARE(again->listView().palette().color(QPalette::Text), QColor(Qt::red));
-}
-
-void TestStartup::screenFontCancelled()
-{
-    const auto session = started(chosen);
-    // What an earlier use left in the shared dialog must not reach the list on a cancel.
-    session->platform.commonDialog().fontItalic = true;
-    session->platform.commonDialog().color = 0x00FF00;
-    session->platform.cancelNextDialog();
-    session->trigger(u"mnuOptionFont"_qs);
-    QCOMPARE(session->platform.dialogs.size(), 1);
-    QCOMPARE(session->closeAndRead(), chosen);
-}
-
-void TestStartup::backgroundColour()
-{
-    const auto session = started(QByteArray());
-    session->platform.cancelNextDialog();
-    QTest::keyClick(session->window.get(), Qt::Key_B, Qt::ControlModifier);
-    QCOMPARE(session->listView().palette().color(QPalette::Base), QColor(Qt::white));
-    session->platform.dialogAnswers.append([](CommonDialog &dialog) {
-        dialog.color = 0x00FFFF;
-        return true;
-    });
-    QTest::keyClick(session->window.get(), Qt::Key_B, Qt::ControlModifier);
-    QCOMPARE(session->platform.dialogs.size(), 2);
-    for (const auto &shown : std::as_const(session->platform.dialogs)) {
-        QCOMPARE(shown.properties.color, 16777215u);
-        QCOMPARE(shown.properties.dialogTitle, u"Choose Background Colour for the List"_qs);
-    }
-    QCOMPARE(session->listView().palette().color(QPalette::Base), QColor(Qt::yellow));
-    QCOMPARE(session->tree().palette().color(QPalette::Base),
-             QApplication::palette().color(QPalette::Base));
-    QVERIFY(session->closeAndRead().endsWith("size=9.75\r\nbackcolor=65535\r\n"));
-}
 
 QTEST_MAIN(TestStartup)
 #include "tst_startup.moc"

@@ -1,10 +1,14 @@
 #include "catalogue/Catalogue.h"
 #include "catalogue/CatalogueLoader.h"
+#include "catalogue/CatalogueModel.h"
+#include "catalogue/Picking.h"
 #include "log/Log.h"
-#include "support/TestFolder.h"
+#include "support/WindowSession.h"
 
+#include <QAbstractItemModelTester>
 #include <QDir>
 #include <QRandomGenerator>
+#include <QSignalSpy>
 #include <QTest>
 
 using Files = QList<QPair<QString, QByteArray>>;
@@ -32,8 +36,26 @@ QStringList messages(const QByteArray &log)
     return lines;
 }
 
+// Positions: 1 List, 2 Dairy, 3 Fruit, 4 Milk, 5 milk, 6 Butter (under Dairy), 7 Milk,
+// 8 Apples, 9 Citrus (a heading), 10 an item without text, 11 Pears (under Fruit), 12 Lemon
+// (under Citrus). A text ending in "/" is a heading's.
+void buildCatalogue(Catalogue &catalogue)
+{
+    const Catalogue::Rebuild rebuild(catalogue);
+    const QStringList nodes{"0|List/", "1|Dairy/", "1|Fruit/",  "2|Milk", "2|milk",  "2|Butter",
+                            "3|Milk",  "3|Apples", "3|Citrus/", "3|",     "3|Pears", "9|Lemon"};
+    for (const QString &node : nodes) {
+        const QString text = node.section(u'|', 1);
+        const bool heading = text.endsWith(u'/');
+        catalogue.addNode(node.section(u'|', 0, 0).toInt(), node == nodes[0] ? u"r"_qs : QString(),
+                          heading ? text.chopped(1) : text,
+                          heading ? NodeImage::Closed : NodeImage::Doc);
+    }
+}
+
 } // namespace
 
+// The catalogue tree, loading it from the program folder, its model, and picking from it.
 class TestCatalogue : public QObject
 {
     Q_OBJECT
@@ -61,8 +83,7 @@ private slots:
                     catalogue.addNode(position, {}, text, NodeImage::Doc);
                 }
                 for (const QString &wanted : texts) {
-                    QList<int> scanned;
-                    QList<int> indexed;
+                    QList<int> scanned, indexed;
                     for (int p = 1; p <= catalogue.count(); ++p) {
                         scanned << (catalogue.node(p).text == wanted ? QList<int>{p}
                                                                      : QList<int>{});
@@ -77,94 +98,77 @@ private slots:
     }
 
     // Headings come from headings.txt, each heading's items and caption from its own file.
-    // An empty tree in a row means that the load fails for want of headings.txt.
+    // An empty tree means that the load fails for want of headings.txt; "missing" is the
+    // heading whose file the log reports missing.
     void load_data()
     {
         QTest::addColumn<Files>("files");
         QTest::addColumn<QString>("tree");
-        QTest::newRow("caption renames heading")
-            << Files{{"headings.txt", "Dairy"},
+        QTest::addColumn<QString>("missing");
+        QTest::newRow("caption renames heading; captions and empty lines of headings skipped")
+            << Files{{"headings.txt", ";comment\r\n\r\nDairy"},
                      {"Dairy.txt", ";Dairy and Eggs\r\nMilk\r\nEggs\r\n"}}
-            << u"List(Dairy and Eggs(Milk|Eggs))"_qs;
-        QTest::newRow("only captions and empty lines")
-            << Files{{"headings.txt", ";comment\n\n;another\n"}} << u"List()"_qs;
-        QTest::newRow("no caption leaves heading empty")
-            << Files{{"headings.txt", "Fruit\n"}, {"Fruit.txt", "Apples\n"}}
-            << u"List((Apples))"_qs;
+            << u"List(Dairy and Eggs(Milk|Eggs))"_qs << QString();
         QTest::newRow("last caption wins, lone semicolon an empty one")
-            << Files{{"headings.txt", "A"}, {"A.txt", ";x\n;\n x\n ;x\n"}} << u"List(( x| ;x))"_qs;
+            << Files{{"headings.txt", "A"}, {"A.txt", ";x\n;\n x\n ;x\n"}} << u"List(( x| ;x))"_qs
+            << QString();
         QTest::newRow("duplicate headings fill the first")
             << Files{{"headings.txt", "Dairy\nDairy\n"}, {"Dairy.txt", ";Dairy\nMilk\n"}}
-            << u"List(Dairy(Milk|Milk)|Dairy())"_qs;
+            << u"List(Dairy(Milk|Milk)|Dairy())"_qs << QString();
         QTest::newRow("heading named List fills the root")
             << Files{{"headings.txt", "List"}, {"List.txt", ";Misc\nString"}}
-            << u"List(Misc()|String)"_qs;
+            << u"List(Misc()|String)"_qs << QString();
         QTest::newRow("first of two names that differ in case")
             << Files{{"HEADINGS.TXT", "Dairy"}, {"dairy.txt", ";lower"}, {"DAIRY.txt", ";up"}}
-            << u"List(up())"_qs;
+            << u"List(up())"_qs << QString();
         QTest::newRow("letter case beyond ASCII")
             << Files{{"headings.txt", "Cr\xC3\xA8me"}, {"CR\xC3\x88ME.TXT", ";C\nx"}}
-            << u"List(C(x))"_qs;
-        QTest::newRow("missing file keeps later headings")
-            << Files{{"headings.txt", "Gone\nB\n"}, {"B.txt", ";B\nz\n"}} << u"List(()|B(z))"_qs;
+            << u"List(C(x))"_qs << QString();
         QTest::newRow("Windows-1252")
             << Files{{"headings.txt", "A"}, {"A.txt", ";Fr\xFC\nCr\xE8me"}}
-            << u"List(Frü(Crème))"_qs;
-        QTest::newRow("no headings file") << Files{{"Dairy.txt", "Milk\n"}} << QString();
-        QTest::newRow("a folder named like it") << Files{{"headings.txt/", ""}} << QString();
+            << u"List(Frü(Crème))"_qs << QString();
+        QTest::newRow("no headings file")
+            << Files{{"Dairy.txt", "Milk\n"}} << QString() << QString();
+        QTest::newRow("a folder named like it")
+            << Files{{"headings.txt/x", ""}} << QString() << QString();
+        QTest::newRow("missing file keeps later headings; no caption leaves one empty")
+            << Files{{"headings.txt", "Gone\nB\n"}, {"B.txt", "z\n"}} << u"List(()|(z))"_qs
+            << u"Gone"_qs;
+        // A heading that cannot name a file in the program folder loads as an empty heading,
+        // as if its file were missing, even where there is such a file.
+        for (const QString &heading : {u"What?"_qs, u"../outside"_qs, u"inner/outside"_qs,
+                                       u"/tmp/outside"_qs, u"..\\outside"_qs, u"a\tb"_qs}) {
+            QTest::addRow("no file name: %s", qPrintable(heading))
+                << Files{{"headings.txt", heading.toUtf8()},
+                         {heading + u".txt"_qs, ";Stolen\nsecret"}}
+                << u"List(())"_qs << heading;
+        }
     }
 
+    // Files are laid out in a program folder inside another folder.
     void load()
     {
         QFETCH(Files, files);
         QFETCH(QString, tree);
-        TestFolder folder;
+        QFETCH(QString, missing);
+        TestFolder outer;
+        const QString program = outer.filePath(u"program"_qs);
         for (const auto &[name, bytes] : files) {
-            if (name.endsWith(u'/')) {
-                QVERIFY(QDir(folder.path()).mkdir(name));
-            } else {
-                folder.write(name, bytes);
-            }
+            QDir().mkpath(QFileInfo(program + u'/' + name).path());
+            outer.write(u"program/"_qs + name, bytes);
         }
         Catalogue catalogue;
-        QCOMPARE(LoadCatalogue(catalogue, folder.path(), Log(folder.path(), u"shopping"_qs)),
-                 !tree.isEmpty());
+        QCOMPARE(LoadCatalogue(catalogue, program, Log(program, u"shopping"_qs)), !tree.isEmpty());
         QCOMPARE(dump(catalogue), tree.isEmpty() ? u"List()"_qs : tree);
         QVERIFY(catalogue.node(1).expanded);
         for (int position = 2; position <= catalogue.count(); ++position) {
             QVERIFY(!catalogue.node(position).ticked && !catalogue.node(position).expanded);
         }
-    }
-
-    // A heading whose file is missing, or that cannot name a file in the program folder, loads
-    // as an empty heading, and the log says so.
-    void headingWithoutFile_data()
-    {
-        QTest::addColumn<QString>("heading");
-        QTest::newRow("missing") << u"Gone"_qs;
-        QTest::newRow("question mark") << u"What?"_qs;
-        QTest::newRow("parent folder") << u"../outside"_qs;
-        QTest::newRow("into a subfolder") << u"inner/outside"_qs;
-        QTest::newRow("absolute") << u"/tmp/outside"_qs;
-        QTest::newRow("backslash") << u"..\\outside"_qs;
-        QTest::newRow("control character") << u"a\tb"_qs;
-    }
-
-    void headingWithoutFile()
-    {
-        QFETCH(QString, heading);
-        TestFolder outer;
-        QDir(outer.path()).mkpath(u"program/inner"_qs);
-        outer.write(u"outside.txt"_qs, ";Stolen\r\nsecret\r\n");
-        outer.write(u"program/inner/outside.txt"_qs, ";Stolen\r\nsecret\r\n");
-        outer.write(u"program/headings.txt"_qs, heading.toUtf8() + "\r\n");
-        const QString program = outer.filePath(u"program"_qs);
-        Catalogue catalogue;
-        QVERIFY(LoadCatalogue(catalogue, program, Log(program, u"shopping"_qs)));
-        QCOMPARE(dump(catalogue), u"List(())"_qs);
+        const QString error = u"Error # 2'No such file or directory' while loading txt:'' from "_qs;
         QCOMPARE(messages(outer.read(u"program/shopping.log"_qs)),
-                 QStringList(u"Error # 2'No such file or directory' while loading txt:'' from "_qs +
-                             QDir(program).filePath(heading + u".txt"_qs)));
+                 missing.isNull()
+                     ? QStringList()
+                     : QStringList(error + QDir(program).filePath(missing + u".txt"_qs)));
     }
 
     void treeStopsAtItsLimit()
@@ -186,11 +190,113 @@ private slots:
         QCOMPARE(catalogue.node(3).text, u"B"_qs);
         const QStringList lines = messages(folder.read(u"shopping.log"_qs));
         QCOMPARE(lines.size(), 2);
-        QVERIFY(lines[0].startsWith(u"Error # 75'"_qs));
-        QVERIFY(lines[0].contains(u"while loading txt:'item 32764' from "_qs));
+        QVERIFY(lines[0].startsWith(u"Error # 75'"_qs) &&
+                lines[0].contains(u"while loading txt:'item 32764' from "_qs));
         QVERIFY(lines[1].contains(u"while loading txt:'b' from "_qs));
+    }
+
+    // The model checked by the tester while the catalogue is built, ticked, renamed and built
+    // again; only the user's tick raises the tick event.
+    void modelFollowsTheCatalogue()
+    {
+        Catalogue catalogue;
+        CatalogueModel model(catalogue);
+        QAbstractItemModelTester tester(&model,
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QSignalSpy checks(&model, &CatalogueModel::nodeCheck);
+        QSignalSpy changes(&model, &QAbstractItemModel::dataChanged);
+        buildCatalogue(catalogue);
+        QCOMPARE(model.rowCount(), 1);
+        const QModelIndex citrus = model.index(2, 0, model.index(1, 0, model.index(0, 0)));
+        QCOMPARE(citrus.data().toString(), u"Citrus"_qs);
+        QCOMPARE(model.indexOf(12), model.index(0, 0, citrus));
+        QVERIFY(!model.indexOf(13).isValid());
+
+        catalogue.setTicked(4, true); // the program's own tick
+        QCOMPARE(changes.count(), 1);
+        QCOMPARE(model.indexOf(4).data(Qt::CheckStateRole).value<Qt::CheckState>(), Qt::Checked);
+        QVERIFY(model.setData(model.indexOf(5), Qt::Checked, Qt::CheckStateRole)); // the user's
+        QVERIFY(model.setData(model.indexOf(5), Qt::Unchecked, Qt::CheckStateRole));
+        QVERIFY(!model.setData(model.indexOf(5), Qt::Checked, Qt::DisplayRole));
+        QCOMPARE(checks.count(), 2);
+        QCOMPARE(checks[0][0].toInt(), 5);
+        QVERIFY(!catalogue.node(5).ticked);
+
+        catalogue.setText(2, u"renamed"_qs);
+        QCOMPARE(model.indexOf(2).data().toString(), u"renamed"_qs);
+        buildCatalogue(catalogue);
+        QCOMPARE(model.rowCount(model.index(0, 0)), 2);
+        QCOMPARE(model.indexOf(4).data(Qt::CheckStateRole).value<Qt::CheckState>(), Qt::Unchecked);
+    }
+
+    // The list before, the nodes picked one by one (a heading, negative, adds all its items),
+    // the list after. How a quantity reads as a number is the number text's own test.
+    void pick_data()
+    {
+        QTest::addColumn<QStringList>("before");
+        QTest::addColumn<QList<int>>("picked");
+        QTest::addColumn<QStringList>("after");
+        QTest::newRow("same item three times; letter case makes two rows")
+            << QStringList() << QList<int>{6, 6, 6, 4, 5}
+            << QStringList{"3|Butter|Dairy", "1|Milk|Dairy", "1|milk|Dairy"};
+        QTest::newRow("one text under two headings; the root has no heading")
+            << QStringList() << QList<int>{7, 4, 1} << QStringList{"2|Milk|Fruit", "1|List|"};
+        QTest::newRow("first row raised, by its leading number")
+            << QStringList{"x|Tea|", "2 kg|Butter|a", "5|Butter|b"} << QList<int>{6}
+            << QStringList{"x|Tea|", "3|Butter|a", "5|Butter|b"};
+        QTest::newRow("heading: its items")
+            << QStringList() << QList<int>{-2}
+            << QStringList{"1|Milk|Dairy", "1|milk|Dairy", "1|Butter|Dairy"};
+        // Citrus brings its own items; the item without text ends the walk.
+        QTest::newRow("heading with a heading inside")
+            << QStringList() << QList<int>{-3}
+            << QStringList{"1|Milk|Fruit", "1|Apples|Fruit", "1|Lemon|Citrus"};
+        QTest::newRow("root: everything")
+            << QStringList() << QList<int>{-1}
+            << QStringList{"2|Milk|Dairy", "1|milk|Dairy", "1|Butter|Dairy", "1|Apples|Fruit",
+                           "1|Lemon|Citrus"};
+    }
+
+    void pick()
+    {
+        QFETCH(QStringList, before);
+        QFETCH(QList<int>, picked);
+        QFETCH(QStringList, after);
+        Catalogue catalogue;
+        buildCatalogue(catalogue);
+        ShoppingList list;
+        appendRows(list, before);
+        for (const int position : picked) {
+            if (position > 0) {
+                AddItemToList(catalogue, position, list);
+            } else {
+                AddChildItems(catalogue, -position, list);
+            }
+        }
+        QCOMPARE(rows(list), after);
+        for (int position = 1; position <= catalogue.count(); ++position) {
+            QVERIFY(!catalogue.node(position).ticked);
+        }
+    }
+
+    // Each row ticks the first node of its item text under a heading of its category.
+    void tickListedItems()
+    {
+        Catalogue catalogue;
+        buildCatalogue(catalogue);
+        QList<ListRow> listed{{"1", "Milk", "Fruit"},   {"3", "Lemon", "Dairy"},
+                              {"1", "List", ""},        {"2", "Butter", "Dairy"},
+                              {"1", "Lemon", "Citrus"}, {"1", "Citrus", "Fruit"}};
+        TickListedItems(catalogue, listed);
+        QList<int> ticked, expanded;
+        for (int position = 1; position <= catalogue.count(); ++position) {
+            ticked << (catalogue.node(position).ticked ? QList<int>{position} : QList<int>{});
+            expanded << (catalogue.node(position).expanded ? QList<int>{position} : QList<int>{});
+        }
+        QCOMPARE(ticked, (QList<int>{6, 7, 9, 12}));
+        QCOMPARE(expanded, (QList<int>{2, 3, 9}));
     }
 };
 
-QTEST_GUILESS_MAIN(TestCatalogue)
+QTEST_MAIN(TestCatalogue)
 #include "tst_catalogue.moc"

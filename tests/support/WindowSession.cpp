@@ -1,8 +1,6 @@
 #include "WindowSession.h"
 
 #include "catalogue/CatalogueModel.h"
-#include "catalogue/CatalogueView.h"
-#include "list/ListView.h"
 
 #include <QAction>
 #include <QLabel>
@@ -56,36 +54,15 @@ QByteArray WindowSession::closeAndRead(const QString &name)
     return folder.read(name);
 }
 
-CatalogueView &WindowSession::tree() const
-{
-    return *window->findChild<CatalogueView *>(QStringLiteral("tvShopping"));
-}
-
-ListView &WindowSession::listView() const
-{
-    return *window->findChild<ListView *>(QStringLiteral("lvList"));
-}
-
 QString WindowSession::panel(int n) const
 {
     return window->statusBar()->findChild<QLabel *>(QStringLiteral("panel%1").arg(n))->text();
 }
 
-namespace {
-
-QModelIndex nodeIndex(const CatalogueView &tree, int position)
+static QModelIndex nodeIndex(const CatalogueView &tree, int position)
 {
     return static_cast<const CatalogueModel *>(tree.model())->indexOf(position);
 }
-
-QPoint nodeCentre(CatalogueView &tree, int position)
-{
-    const QModelIndex index = nodeIndex(tree, position);
-    tree.scrollTo(index);
-    return tree.visualRect(index).center();
-}
-
-} // namespace
 
 void WindowSession::tick(int position, bool ticked)
 {
@@ -93,16 +70,14 @@ void WindowSession::tick(int position, bool ticked)
                             Qt::CheckStateRole);
 }
 
-void WindowSession::clickNode(int position)
+void WindowSession::clickNode(int position, bool twice)
 {
-    QTest::mouseClick(tree().viewport(), Qt::LeftButton, {}, nodeCentre(tree(), position));
-}
-
-void WindowSession::doubleClickNode(int position)
-{
-    const QPoint at = nodeCentre(tree(), position);
+    tree().scrollTo(nodeIndex(tree(), position));
+    const QPoint at = tree().visualRect(nodeIndex(tree(), position)).center();
     QTest::mouseClick(tree().viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseDClick(tree().viewport(), Qt::LeftButton, {}, at);
+    if (twice) {
+        QTest::mouseDClick(tree().viewport(), Qt::LeftButton, {}, at);
+    }
 }
 
 void WindowSession::clickRow(int row)

@@ -3,14 +3,13 @@
 #include "ScriptedPlatform.h"
 #include "TestFolder.h"
 #include "app/ShoppingWindow.h"
+#include "catalogue/CatalogueView.h"
+#include "list/ListView.h"
 
 #include <QByteArray>
 #include <QStringList>
 
 #include <memory>
-
-class CatalogueView;
-class ListView;
 
 // The main window over a temporary program folder, driven as a user drives it: commands by
 // their menu actions, ticks, clicks and drops as the views get them, dialogs answered by the
@@ -36,8 +35,8 @@ struct WindowSession
     // the folder (the settings file unless told otherwise).
     QByteArray closeAndRead(const QString &name = QStringLiteral("shopping.ini"));
 
-    CatalogueView &tree() const;
-    ListView &listView() const;
+    CatalogueView &tree() const { return *window->findChild<CatalogueView *>(u"tvShopping"_qs); }
+    ListView &listView() const { return *window->findChild<ListView *>(u"lvList"_qs); }
     Catalogue &catalogue() const { return window->catalogue(); }
     ShoppingList &list() const { return window->list(); }
     // The text of status bar panel n (1 to 3).
@@ -45,9 +44,8 @@ struct WindowSession
 
     // The user's own tick or untick of the node's box.
     void tick(int position, bool ticked);
-    // A click and a double click on the node, and a click on the list's row.
-    void clickNode(int position);
-    void doubleClickNode(int position);
+    // A click on the node (a double click when twice), and a click on the list's row.
+    void clickNode(int position, bool twice = false);
     void clickRow(int row);
     // A drag of some text entering the list and dropped there; true when the list took it.
     bool dropOnList(const QString &text);
