@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -17,13 +18,13 @@ int FindListItem(const QString &item, const ShoppingList &list)
 namespace {
 
 // The exact sum of doubles, kept as partial sums that do not overlap (smallest first), the
-// way an exact summation does it; rounded to a whole number once, halves to even.
-double ExactRoundedSum(const ShoppingList &list)
+// way an exact summation does it. Each value is multiplied by scale (a power of two) first.
+// Nothing when a partial sum goes beyond a double.
+std::optional<std::vector<double>> exactPartials(const ShoppingList &list, double scale)
 {
-    constexpr double largest = std::numeric_limits<double>::max();
     std::vector<double> partials;
     for (int position = 1; position <= list.count(); ++position) {
-        double x = list.quantityValue(position);
+        double x = list.quantityValue(position) * scale;
         size_t kept = 0;
         for (double y : partials) {
             if (std::fabs(x) < std::fabs(y)) {
@@ -36,22 +37,41 @@ double ExactRoundedSum(const ShoppingList &list)
             }
             x = high;
         }
+        if (!std::isfinite(x)) {
+            return std::nullopt;
+        }
         partials.resize(kept);
         partials.push_back(x);
-        if (!std::isfinite(x)) { // beyond a double: the largest of that sign
-            return x > 0 ? largest : -largest;
-        }
+    }
+    return partials;
+}
+
+// The exact sum rounded once to a whole number, halves to even; beyond a double, the largest
+// double of its sign.
+double ExactRoundedSum(const ShoppingList &list)
+{
+    constexpr double largest = std::numeric_limits<double>::max();
+    // Sums beyond a double are made again on values scaled down by a power of two; at such
+    // sizes the fractions that scaling may lose no longer matter.
+    double scale = 1;
+    std::optional<std::vector<double>> partials = exactPartials(list, scale);
+    while (!partials) {
+        scale /= 65536;
+        partials = exactPartials(list, scale);
     }
     // The sum from the largest part down, with what the rounding of it left over.
     double high = 0;
     double low = 0;
-    for (auto part = partials.rbegin(); part != partials.rend(); ++part) {
+    for (auto part = partials->rbegin(); part != partials->rend(); ++part) {
         const double sum = high + *part;
         low = *part - (sum - high);
         high = sum;
         if (low != 0) {
             break;
         }
+    }
+    if (scale != 1) {
+        return std::clamp(high / scale, -largest, largest);
     }
     double rounded = RoundHalfEven(high);
     // Exactly half way as a double, but not in truth: the rest decides.

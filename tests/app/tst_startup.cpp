@@ -108,8 +108,8 @@ private slots:
             << QByteArray("Height= 0\r\nWidth= 7000\r\n") << QRect(0, 0, 467, 576);
         QTest::newRow("top beyond 16 bits")
             << QByteArray("Top= 40000\r\nLeft= 1500\r\n") << QRect(100, 0, 768, 576);
-        QTest::newRow("off the screen")
-            << QByteArray("Left= 30000\r\nTop= 30000\r\n") << QRect(2000, 2000, 768, 576);
+        QTest::newRow("off the screen: moved onto it") // 800 x 800 pixels here
+            << QByteArray("Left= 30000\r\nTop= 30000\r\n") << QRect(32, 224, 768, 576);
         // A move the window refuses leaves it at its designed size: 9420 twips wide.
         QTest::newRow("negative width") << QByteArray("Width=-500\r\nLeft= 1500\r\n") << QRect();
         QTest::newRow("zero height, no width") << QByteArray("Height=0.1\r\n") << QRect();

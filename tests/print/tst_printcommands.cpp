@@ -100,6 +100,7 @@ private slots:
         QVERIFY(clicked.isNull());
         QCOMPARE(previews(), QList<PrintoutWindow *>{open[1]});
         QVERIFY(session.window->isVisible());
+        session.platform.messageAnswers = {MessageAnswer::Discard};
         session.window->close();
         QVERIFY(previews().isEmpty());
     }

@@ -60,6 +60,9 @@ private slots:
         QTest::newRow("quantities: only 1, blanks around it, is left out")
             << u" 1 |A|C;01|B|C;|D|C;\t1|F|C;3 kg|G|C"_qs << plain << QString() << 0
             << u"/C/A/B ( x01 )/D ( x )/F ( x\t1 )/G ( x3 kg )//"_qs;
+        QTest::newRow("a text longer than its column is cut where the next column starts")
+            << u"1|An item with a very long name|A heading that is too long"_qs << plain
+            << QString() << 0 << u"/A heading that i/An item with a ver//"_qs;
         // Before the first row a failure ends the layout; after it the failing step is skipped.
         const QString milk = u"2|Milk|Dairy;1|Eggs|Dairy"_qs;
         const QString two = u"1|Milk|Dairy;1|Bread|Bakery"_qs;
