@@ -4,6 +4,7 @@
 #include "common/Twips.h"
 #include "config/ColorValue.h"
 
+#include <QAbstractButton>
 #include <QColorDialog>
 #include <QCursor>
 #include <QDesktopServices>
@@ -93,6 +94,9 @@ MessageAnswer QtPlatform::messageBox(const MessageBoxRequest &request)
     QMessageBox box(toQt(request.icon), request.title, request.text, toQt(request.buttons),
                     m_parent);
     box.setDefaultButton(toQt(request.defaultAnswer));
+    if (QAbstractButton *discard = box.button(QMessageBox::Discard)) {
+        discard->setText(QStringLiteral("&Discard")); // not a desktop's "Close without Saving"
+    }
     switch (exec(box)) {
     case QMessageBox::Yes:
         return MessageAnswer::Yes;
