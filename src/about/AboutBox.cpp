@@ -37,8 +37,7 @@ void setTextColor(QLabel *label, const QColor &color)
 {
     QPalette palette = label->palette();
     const bool readable = ContrastRatio(color, palette.color(QPalette::Window)) >= ReadableContrast;
-    palette.setColor(QPalette::WindowText,
-                     readable ? color : palette.color(QPalette::Link));
+    palette.setColor(QPalette::WindowText, readable ? color : palette.color(QPalette::Link));
     label->setPalette(palette);
 }
 

@@ -2,12 +2,11 @@
 
 #include "config/ViewSettings.h"
 
+#include <QList>
 #include <QObject>
 #include <QRect>
 #include <QSizeF>
 #include <QString>
-
-#include <QList>
 
 class Log;
 class QWidget;

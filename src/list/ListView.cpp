@@ -5,8 +5,8 @@
 
 #include <QDropEvent>
 #include <QFocusEvent>
-#include <QKeyEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 
 ListView::ListView(ShoppingList &list, QWidget *parent) : QTreeView(parent)
 {
@@ -49,16 +49,16 @@ void ListView::selectCurrentRow()
     }
     if (current.isValid()) {
         setCurrentIndex(current);
-        selectionModel()->select(current, QItemSelectionModel::ClearAndSelect |
-                                              QItemSelectionModel::Rows);
+        selectionModel()->select(current,
+                                 QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     }
 }
 
 void ListView::focusInEvent(QFocusEvent *event)
 {
     QTreeView::focusInEvent(event);
-    const bool byKey = event->reason() == Qt::TabFocusReason ||
-                       event->reason() == Qt::BacktabFocusReason;
+    const bool byKey =
+        event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
     if (byKey && selectedRow() == 0) {
         selectCurrentRow();
     }

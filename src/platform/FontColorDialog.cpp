@@ -104,9 +104,9 @@ FontColorDialog::FontColorDialog(const CommonDialog &properties, QWidget *parent
 
 bool FontColorDialog::eventFilter(QObject *watched, QEvent *event)
 {
-    const bool inside = watched == m_fontDialog ||
-                        (watched->isWidgetType() &&
-                         m_fontDialog->isAncestorOf(static_cast<QWidget *>(watched)));
+    const bool inside =
+        watched == m_fontDialog ||
+        (watched->isWidgetType() && m_fontDialog->isAncestorOf(static_cast<QWidget *>(watched)));
     if (inside && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Escape) {

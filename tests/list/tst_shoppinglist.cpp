@@ -31,7 +31,8 @@ private slots:
         QTest::newRow("just below half") << QStringList{"2.5", "-1e-300"} << 2.0;
         QTest::newRow("cancelling giants") << QStringList{"1e300", "0.5", "-1e300", "0.75"} << 1.0;
         QTest::newRow("beyond a double") << QStringList{"1e308", "1e308"} << 1.7976931348623157e308;
-        QTest::newRow("below a double") << QStringList{"-1e308", "-1e308"} << -1.7976931348623157e308;
+        QTest::newRow("below a double")
+            << QStringList{"-1e308", "-1e308"} << -1.7976931348623157e308;
         QTest::newRow("back within a double") << QStringList{"1e308", "1e308", "-1e308"} << 1e308;
         QTest::newRow("many giants") << QStringList(5, u"1e308"_qs) << 1.7976931348623157e308;
     }
