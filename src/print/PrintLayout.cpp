@@ -221,7 +221,11 @@ QString Layout::fitColumn(const QString &text) const
             tooLong = middle;
         }
     }
-    if (fits > 0 && text[fits - 1].isHighSurrogate()) {
+    // At least the first character, whole: a column too narrow for it is the last one, and
+    // what runs over its edge runs off the page.
+    if (fits == 0) {
+        fits = text.size() > 1 && text[0].isHighSurrogate() ? 2 : 1;
+    } else if (text[fits - 1].isHighSurrogate()) {
         --fits; // never half a character
     }
     return text.first(fits);
