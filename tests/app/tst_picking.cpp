@@ -85,8 +85,8 @@ private slots:
         QCOMPARE(m_session->platform.messages.size(), yes ? 1 : 0);
         if (yes) {
             const MessageBoxRequest &asked = m_session->platform.messages.constFirst();
-            QCOMPARE(asked.title, u"Add Multiple Items"_qs);
-            QCOMPARE(asked.text, u"Adding all items in Dairy to List ?"_qs);
+            QCOMPARE(asked.title + u'|' + asked.text,
+                     u"Add Multiple Items|Adding all items in Dairy to List ?"_qs);
             QCOMPARE(asked.buttons, MessageButtons::YesNo);
             QCOMPARE(asked.defaultAnswer, MessageAnswer::Yes);
             QVERIFY(!this->ticked(5)); // items added with the heading are not ticked

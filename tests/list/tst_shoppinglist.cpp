@@ -1,7 +1,10 @@
 #include "common/NumberText.h"
+#include "list/ListFile.h"
 #include "list/ListOperations.h"
 #include "list/ShoppingList.h"
 #include "list/ShoppingListModel.h"
+#include "log/Log.h"
+#include "support/TestFolder.h"
 
 #include <QAbstractItemModelTester>
 #include <QRandomGenerator>
@@ -68,11 +71,10 @@ private slots:
                 list.sort(ShoppingList::Column(random.bounded(3)),
                           random.bounded(2) ? Qt::AscendingOrder : Qt::DescendingOrder);
             } else if (action < 97) {
-                QList<ListRow> rows;
-                for (int i = 0; i < 5; ++i) {
-                    rows.append({u"2"_qs, text(), {}});
-                }
-                list.append(std::move(rows));
+                list.append(QList<ListRow>{{u"2"_qs, text(), {}},
+                                           {u"2"_qs, text(), {}},
+                                           {u"2"_qs, text(), {}},
+                                           {u"2"_qs, text(), {}}});
             } else {
                 list.clear();
             }
@@ -129,6 +131,64 @@ private slots:
         list.clear();
         QCOMPARE(model.rowCount(), 0);
         QCOMPARE(model.headerData(1, Qt::Horizontal).toString(), u"Item"_qs);
+    }
+
+    // A line as "quantity|item|category".
+    void cutLine_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("row");
+        QTest::newRow("as written") << u"2,Milk,Dairy,"_qs << u"2|Milk|Dairy"_qs;
+        QTest::newRow("typed without last comma") << u"2,Milk,Dairy"_qs << u"2|Milk|Dair"_qs;
+        QTest::newRow("one letter category") << u"1,Tea,x,"_qs << u"1|Tea|x"_qs;
+        QTest::newRow("nothing after second comma") << u"1,Bread,"_qs << u"1|Bread|"_qs;
+        QTest::newRow("comma in category survives")
+            << u"1,Tea,Drinks, hot,"_qs << u"1|Tea|Drinks, hot"_qs;
+        QTest::newRow("comma in item cuts") << u"1,Salt, fine,Dry,"_qs << u"1|Salt| fine,Dry"_qs;
+        QTest::newRow("blanks kept") << u" 2 , Milk , Dairy ,"_qs << u" 2 | Milk | Dairy "_qs;
+        QTest::newRow("empty fields") << u",,x,"_qs << u"||x"_qs;
+        QTest::newRow("one comma") << u"3,Eggs"_qs << u"3|Eggs|"_qs;
+        QTest::newRow("no comma") << u"just a line"_qs << u"just a line||"_qs;
+    }
+
+    void cutLine()
+    {
+        QFETCH(QString, line);
+        QFETCH(QString, row);
+        const ListRow cut = CutListLine(line);
+        QCOMPARE(cut.quantity + u'|' + cut.item + u'|' + cut.category, row);
+    }
+
+    void savedAndReadBack()
+    {
+        TestFolder folder;
+        const Log log(folder.path(), u"shopping"_qs);
+        const QString file = folder.filePath(u"list.shp"_qs);
+        ShoppingList list;
+        QString reason;
+        QVERIFY(SaveListboxToFile(list, file, log, reason));
+        QCOMPARE(folder.read(u"list.shp"_qs), QByteArray());
+        list.append({u"12"_qs, u"Milk"_qs, u"Dairy"_qs});
+        list.append({u"1"_qs, u"Crème"_qs, QString()});
+        list.append({u"0"_qs, u"Eggs"_qs, QString()});
+        // The save is logged before the file is written.
+        LogLevel = 3;
+        QVERIFY(SaveListboxToFile(list, file, log, reason));
+        LogLevel = 0;
+        QCOMPARE(folder.read(u"list.shp"_qs),
+                 QByteArray("12,Milk,Dairy,\r\n1,Cr\xC3\xA8me,,\r\n0,Eggs,,\r\n"));
+        QVERIFY(folder.read(u"shopping.log"_qs)
+                    .endsWith(",Saving List to file :" + file.toUtf8() + "\r\n"));
+
+        QList<ListRow> rows;
+        FileError error;
+        folder.write(u"list.shp"_qs, "1,A,x,\r22,B,y,\n3,C,y,\r\n9,D,w");
+        QVERIFY(ReadListFile(file, rows, error));
+        QStringList read;
+        for (const ListRow &row : std::as_const(rows)) {
+            read << row.quantity + u'|' + row.item + u'|' + row.category;
+        }
+        QCOMPARE(read, (QStringList{"1|A|x", "22|B|y", "3|C|y", "9|D|"}));
     }
 };
 

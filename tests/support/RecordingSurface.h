@@ -74,10 +74,7 @@ private:
     }
 
     Kind m_kind;
-    double m_width;
-    double m_height;
-    double m_x = 0;
-    double m_y = 0;
+    double m_width, m_height, m_x = 0, m_y = 0;
     Font m_font;
     quint32 m_color = 0;
 };

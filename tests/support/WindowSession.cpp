@@ -36,16 +36,10 @@ void WindowSession::trigger(const QString &action)
     found->trigger();
 }
 
-void WindowSession::open(const QString &name)
+void WindowSession::fileCommand(const QString &action, const QString &name)
 {
     platform.answerFileName(folder.filePath(name));
-    trigger(QStringLiteral("mnuFile(1)"));
-}
-
-void WindowSession::save(const QString &name)
-{
-    platform.answerFileName(folder.filePath(name));
-    trigger(QStringLiteral("mnuFile(2)"));
+    trigger(action);
 }
 
 QByteArray WindowSession::closeAndRead(const QString &name)

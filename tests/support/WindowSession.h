@@ -29,8 +29,9 @@ struct WindowSession
     // Runs the action of that object name ("mnuFile(1)", "optColorBack"), as its menu entry does.
     void trigger(const QString &action);
     // Open and Save List with the file dialog answered by the file of that name in the folder.
-    void open(const QString &name);
-    void save(const QString &name);
+    void open(const QString &name) { fileCommand(u"mnuFile(1)"_qs, name); }
+    void save(const QString &name) { fileCommand(u"mnuFile(2)"_qs, name); }
+    void fileCommand(const QString &action, const QString &name);
     // Closes the window as the user does, so that the settings are written, and reads a file of
     // the folder (the settings file unless told otherwise).
     QByteArray closeAndRead(const QString &name = QStringLiteral("shopping.ini"));
