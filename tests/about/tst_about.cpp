@@ -84,10 +84,13 @@ private slots:
         WindowSession session;
         session.start();
         QList<QColor> linkColours;
+        QString terms;
         int state = 0;
         auto look = [&](QDialog &box) {
             linkColours
                 << box.findChild<QLabel *>(u"lblURL"_qs)->palette().color(QPalette::WindowText);
+            terms = box.findChild<QLabel *>(u"lbl(0)"_qs)->text() + u' ' +
+                    box.findChild<QLabel *>(u"lbl(4)"_qs)->text();
             return box.result();
         };
         session.platform.windowAnswers.append([&](QDialog &box) {
@@ -114,6 +117,9 @@ private slots:
         const QColor link(0, 0, 192);
         QCOMPARE(linkColours, (QList<QColor>{opened ? QColor(255, 0, 0) : link, link}));
         QCOMPARE(state, closed);
+        QVERIFY(
+            terms.startsWith(u"This program is free software. You may copy it and pass it on") &&
+            terms.contains(u"GNU General Public License, version 3 or"));
         QCOMPARE(session.platform.messages.size(), details ? 1 : 0);
         if (details) {
             QCOMPARE(session.platform.messages[0].text,

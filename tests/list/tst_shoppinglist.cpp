@@ -21,7 +21,9 @@ private slots:
         QTest::addColumn<QStringList>("quantities");
         QTest::addColumn<double>("total");
         QTest::newRow("1.5 and 1.5") << QStringList{"1.5", "1.5"} << 3.0;
+        QTest::newRow("0.5 and 0.5") << QStringList{"0.5", "0.5"} << 1.0;
         QTest::newRow("2.5 then 1") << QStringList{"2.5", "1"} << 4.0;
+        QTest::newRow("1 then 2.5") << QStringList{"1", "2.5"} << 4.0;
         QTest::newRow("half to even") << QStringList{"0.25", "0.25", "2"} << 2.0;
         QTest::newRow("negative half") << QStringList{"-1.5", "-1"} << -2.0;
         QTest::newRow("beyond 32 bits") << QStringList{"2147483647", "2147483647"} << 4294967294.0;
