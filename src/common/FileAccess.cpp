@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -52,12 +53,28 @@ bool ReadRegularFile(const QString &path, QByteArray &bytes, FileError &error, q
         ::close(fd);
         return false;
     }
-    bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        error = FileError::fromErrno(EIO);
-        return false;
+    // Never more than one byte past the limit, whatever the size says: a file of the system
+    // may read as empty and never end.
+    const qint64 limit =
+        maximumSize < std::numeric_limits<qint64>::max() ? maximumSize + 1 : maximumSize;
+    bytes.clear();
+    constexpr qint64 chunk = 64 * 1024;
+    while (bytes.size() < limit) {
+        const qint64 wanted = std::min(chunk, limit - qint64(bytes.size()));
+        const qsizetype had = bytes.size();
+        bytes.resize(had + qsizetype(wanted));
+        const qint64 got = file.read(bytes.data() + had, wanted);
+        if (got < 0) {
+            bytes.clear();
+            error = FileError::fromErrno(EIO);
+            return false;
+        }
+        bytes.resize(had + qsizetype(got));
+        if (got == 0) {
+            break;
+        }
     }
-    if (bytes.size() > maximumSize) { // it grew while it was read
+    if (bytes.size() > maximumSize) { // larger than it said, or it grew while it was read
         bytes.clear();
         error = FileError::fromErrno(EFBIG);
         return false;

@@ -178,6 +178,10 @@ private slots:
         QCOMPARE(bytes, QByteArray("x"));
         QVERIFY(!ReadRegularFile(folder.filePath(u"plain.txt"_qs), bytes, error, 0));
         QCOMPARE(error.number, EFBIG);
+        // A system file that says it is empty and never ends is read only up to the limit.
+        QVERIFY(QFile::link(u"/proc/self/pagemap"_qs, folder.filePath(u"endless"_qs)));
+        QVERIFY(!ReadRegularFile(folder.filePath(u"endless"_qs), bytes, error, 4096));
+        QCOMPARE(error.number, EFBIG);
     }
 };
 
