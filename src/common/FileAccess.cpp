@@ -138,3 +138,106 @@ bool WriteAll(QIODevice &device, const QByteArray &bytes)
     }
     return true;
 }
+
+FileSyncCalls TheFileSyncCalls{::fdatasync, ::close};
+
+namespace {
+
+// The file a path names, through any links (relative ones from the link's folder).
+QString throughLinks(const QString &path)
+{
+    QString target = path;
+    for (int depth = 0; depth < 40; ++depth) {
+        const QFileInfo info(target);
+        if (!info.isSymLink()) {
+            break;
+        }
+        const QString next = info.symLinkTarget();
+        if (next.isEmpty()) {
+            break;
+        }
+        target = next;
+    }
+    return target;
+}
+
+QString failure(int number)
+{
+    return FileError::fromErrno(number).description;
+}
+
+} // namespace
+
+bool ReplaceFileSafely(const QString &path, const QByteArray &bytes, QString &reason)
+{
+    const QString target = throughLinks(path);
+    const QFileInfo info(target);
+    const QString folder = info.absolutePath();
+    QByteArray temporary = QFile::encodeName(folder + QStringLiteral("/.shopping-XXXXXX"));
+    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+    if (fd < 0) {
+        reason = failure(errno);
+        return false;
+    }
+    auto giveUp = [&](int number, bool open) {
+        if (open) {
+            ::close(fd);
+        }
+        ::unlink(temporary.constData());
+        reason = failure(number);
+        return false;
+    };
+    struct stat old
+    {
+    };
+    const QByteArray native = QFile::encodeName(target);
+    if (::stat(native.constData(), &old) == 0) {
+        // The old file's permissions, and its owner and group where the program may give them.
+        if (::fchmod(fd, old.st_mode & 07777) != 0) {
+            return giveUp(errno, true);
+        }
+        if ((old.st_uid != ::geteuid() || old.st_gid != ::getegid()) &&
+            ::fchown(fd, old.st_uid, old.st_gid) != 0 && ::geteuid() == 0) {
+            return giveUp(errno, true);
+        }
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        if (::fchmod(fd, 0666 & ~mask) != 0) {
+            return giveUp(errno, true);
+        }
+    }
+    for (qsizetype written = 0; written < bytes.size();) {
+        const ssize_t count =
+            ::write(fd, bytes.constData() + written, size_t(bytes.size() - written));
+        if (count < 0 && errno == EINTR) {
+            continue;
+        }
+        if (count <= 0) {
+            return giveUp(count < 0 ? errno : ENOSPC, true);
+        }
+        written += count;
+    }
+    if (TheFileSyncCalls.fdatasync(fd) != 0) {
+        return giveUp(errno, true);
+    }
+    if (TheFileSyncCalls.close(fd) != 0) {
+        return giveUp(errno, false);
+    }
+    if (::rename(temporary.constData(), native.constData()) != 0) {
+        return giveUp(errno, false);
+    }
+    // The rename itself is on the disk once the folder is.
+    const int folderFd =
+        ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folderFd >= 0) {
+        const bool synced = ::fsync(folderFd) == 0;
+        const int number = errno;
+        ::close(folderFd);
+        if (!synced) {
+            reason = failure(number);
+            return false;
+        }
+    }
+    return true;
+}

@@ -51,6 +51,22 @@ private:
 // of < > : " / \ | ? * and no control characters, and not "." or "..".
 bool IsSafeFileName(const QString &name);
 
+// Replaces the file at path with bytes so that at every instant the path holds either the
+// whole old file or the whole new one, and a replacement reported as done survives a power
+// cut: a temporary file beside it (a short name, however long the file's own), written,
+// synced and closed, given the old file's permissions, owner and group, renamed over it, and
+// the folder synced. A link is written through to the file it names. Any failure leaves the
+// old file as it was and gives the reason.
+bool ReplaceFileSafely(const QString &path, const QByteArray &bytes, QString &reason);
+
+// The system calls of ReplaceFileSafely that can fail late, so that tests can make them fail.
+struct FileSyncCalls
+{
+    int (*fdatasync)(int fd);
+    int (*close)(int fd);
+};
+extern FileSyncCalls TheFileSyncCalls;
+
 // Writes all of bytes to an unbuffered device, going on after a short write so that the
 // reason for a failure is the device's error. False when not every byte was written.
 bool WriteAll(QIODevice &device, const QByteArray &bytes);

@@ -4,7 +4,6 @@
 #include "common/TextDecoding.h"
 #include "log/Log.h"
 
-#include <QSaveFile>
 
 #include <array>
 #include <cerrno>
@@ -96,22 +95,5 @@ bool SaveListboxToFile(const ShoppingList &list, const QString &fileName, const 
         const ListRow &row = list.row(position);
         text += row.quantity + u',' + row.item + u',' + row.category + QStringLiteral(",\r\n");
     }
-    const QByteArray bytes = text.toUtf8();
-    QSaveFile file(fileName);
-    // Unbuffered: a write that fails only when a buffer is flushed at commit is not reported
-    // (Qt 6.4), and the cut-off file would replace the old one.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        reason = file.errorString();
-        return false;
-    }
-    if (!WriteAll(file, bytes)) {
-        reason = file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        reason = file.errorString();
-        return false;
-    }
-    return true;
+    return ReplaceFileSafely(fileName, text.toUtf8(), reason);
 }

@@ -1,3 +1,4 @@
+#include "common/FileAccess.h"
 #include "common/NumberText.h"
 #include "list/ListFile.h"
 #include "list/ListOperations.h"
@@ -7,8 +8,13 @@
 #include "support/TestFolder.h"
 
 #include <QAbstractItemModelTester>
+#include <QDir>
 #include <QRandomGenerator>
 #include <QTest>
+
+#include <cerrno>
+#include <unistd.h>
+#include <utility>
 
 class TestShoppingList : public QObject
 {
@@ -171,6 +177,37 @@ private slots:
                  QByteArray("12,Milk,Dairy,\r\n1,Cr\xC3\xA8me,,\r\n0,Eggs,,\r\n"));
         QVERIFY(folder.read(u"shopping.log"_qs)
                     .endsWith(",Saving List to file :" + file.toUtf8() + "\r\n"));
+
+        // A sync or close that fails is a failed save: the old file stays, nothing is left.
+        list.clear();
+        for (FileSyncCalls failing : {FileSyncCalls{[](int) { return errno = EIO, -1; }, ::close},
+                                      FileSyncCalls{::fdatasync, [](int fd) {
+                                                        ::close(fd);
+                                                        return errno = EIO, -1;
+                                                    }}}) {
+            const FileSyncCalls usual = std::exchange(TheFileSyncCalls, failing);
+            const bool saved = SaveListboxToFile(list, file, log, reason);
+            TheFileSyncCalls = usual;
+            QVERIFY(!saved);
+            QCOMPARE(reason, u"Input/output error"_qs);
+            QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
+        }
+        // A name as long as the system allows saves again and again, through a link too.
+        const QString longName = folder.filePath(QString(251, u'n') + u".shp"_qs);
+        for (int time = 0; time < 2; ++time) {
+            QVERIFY2(SaveListboxToFile(list, longName, log, reason), qPrintable(reason));
+        }
+        QVERIFY(QFile::link(longName, folder.filePath(u"link.shp"_qs)));
+        list.append({u"2"_qs, u"Tea"_qs, QString()});
+        QVERIFY(SaveListboxToFile(list, folder.filePath(u"link.shp"_qs), log, reason));
+        QCOMPARE(QFile(longName).size(), 9); // "2,Tea,,\r\n"
+        QVERIFY(QFileInfo(folder.filePath(u"link.shp"_qs)).isSymLink());
+        // Saved by root over another user's file, the file keeps its owner and group.
+        if (::geteuid() == 0 && ::chown(QFile::encodeName(longName), 65534, 65534) == 0) {
+            QVERIFY(SaveListboxToFile(list, longName, log, reason));
+            QCOMPARE(QFileInfo(longName).ownerId(), 65534u);
+            QCOMPARE(QFileInfo(longName).groupId(), 65534u);
+        }
     }
 };
 
