@@ -4,7 +4,6 @@
 #include "common/TextDecoding.h"
 #include "log/Log.h"
 
-
 #include <array>
 #include <cerrno>
 
