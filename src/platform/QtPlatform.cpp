@@ -93,6 +93,7 @@ MessageAnswer QtPlatform::messageBox(const MessageBoxRequest &request)
 {
     QMessageBox box(toQt(request.icon), request.title, request.text, toQt(request.buttons),
                     m_parent);
+    box.setTextFormat(Qt::PlainText); // a file's name is never markup
     box.setDefaultButton(toQt(request.defaultAnswer));
     if (QAbstractButton *discard = box.button(QMessageBox::Discard)) {
         discard->setText(QStringLiteral("&Discard")); // not a desktop's "Close without Saving"

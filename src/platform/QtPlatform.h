@@ -7,7 +7,7 @@
 class QWidget;
 
 // The platform layer on Qt's own dialogs.
-class QtPlatform final : public Platform
+class QtPlatform : public Platform
 {
 public:
     QtPlatform() = default;

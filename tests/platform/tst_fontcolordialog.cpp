@@ -1,10 +1,12 @@
 #include "platform/FontColorDialog.h"
 #include "platform/Platform.h"
+#include "platform/QtPlatform.h"
 
 #include <QComboBox>
 #include <QFontDialog>
 #include <QLineEdit>
 #include <QListView>
+#include <QMessageBox>
 #include <QTest>
 
 // The screen font chooser holds Qt's font dialog inside; keys that close a dialog must close
@@ -74,6 +76,22 @@ private slots:
         QVERIFY(properties.fontBold);
         QVERIFY(properties.fontUnderline);
         QCOMPARE(properties.color, quint32(0x800000));
+    }
+
+    // A message names files the user named: its text is never read as markup.
+    void messagesArePlainText()
+    {
+        struct Peek final : QtPlatform
+        {
+            Qt::TextFormat format = Qt::AutoText;
+            int exec(QDialog &box) override
+            {
+                format = static_cast<QMessageBox &>(box).textFormat();
+                return QMessageBox::Ok;
+            }
+        } platform;
+        platform.messageBox({u"<h1>BIG</h1>.shp cannot be opened"_qs});
+        QCOMPARE(platform.format, Qt::PlainText);
     }
 };
 
