@@ -95,16 +95,13 @@ PrintoutWindow *ShowPrintPreview(const ShoppingList &list, Platform &platform,
     window->placeAtCorner(QSize(TwipsToPixelsX(DefaultPageWidthTwips()),
                                 TwipsToPixelsY(platform.screenSizeTwips().height() / 3)));
     window->show();
-    std::optional<QString> failure;
-    // Drawn at once, and again, without a second report, when the frame is known.
-    window->draw([&list, settings, &failure, first = true](PrintoutWindow &preview) mutable {
+    const auto drawPage = [&list, settings](PrintoutWindow &preview) {
         PreviewSurface surface(preview);
-        const std::optional<QString> result = PrintShoppingList(surface, list, settings);
-        if (first) {
-            failure = result;
-            first = false;
-        }
-    });
+        return PrintShoppingList(surface, list, settings);
+    };
+    // Drawn now, and again when the frame is known; a failure is told once.
+    const std::optional<QString> failure = drawPage(*window);
+    window->redrawWhenFramed([drawPage](PrintoutWindow &preview) { drawPage(preview); });
     if (failure) {
         report(platform, QStringLiteral("The print preview could not be made.\n\n") + *failure);
     }

@@ -45,9 +45,8 @@ void PrintoutWindow::fitFrame()
     }
 }
 
-void PrintoutWindow::draw(std::function<void(PrintoutWindow &)> drawing)
+void PrintoutWindow::redrawWhenFramed(std::function<void(PrintoutWindow &)> drawing)
 {
-    drawing(*this);
     if (!m_frameFitted) {
         m_redraw = std::move(drawing);
     }

@@ -19,9 +19,9 @@ public:
     // frame to outer, in pixels, once the frame is known.
     void placeAtCorner(const QSize &outer);
 
-    // Draws the printout now and once more when the window manager's frame makes the client
-    // area smaller, so the page is laid out for the area the window really has.
-    void draw(std::function<void(PrintoutWindow &)> drawing);
+    // Draws once more when the window manager's frame makes the client area smaller, so the
+    // page is laid out for the area the window really has.
+    void redrawWhenFramed(std::function<void(PrintoutWindow &)> drawing);
 
     // A fresh white image the size of the client area, to draw the printout on.
     QImage &startDrawing();
