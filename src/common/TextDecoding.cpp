@@ -25,7 +25,30 @@ QString DecodeText(const QByteArray &bytes)
     if (!utf8.hasError()) {
         return text;
     }
-    return DecodeWindows1252(bytes);
+    // Line by line: one line from an editor of another encoding spoils only itself.
+    text.clear();
+    text.reserve(bytes.size());
+    const qsizetype n = bytes.size();
+    qsizetype start = 0;
+    while (start < n) {
+        qsizetype end = start;
+        while (end < n && bytes[end] != '\r' && bytes[end] != '\n') {
+            ++end;
+        }
+        const QByteArrayView line(bytes.constData() + start, end - start);
+        // Only the file's first line may open with a byte order mark that is dropped.
+        QStringDecoder lineDecoder(QStringDecoder::Utf8,
+                                   start == 0 ? QStringDecoder::Flag::Stateless
+                                              : QStringDecoder::Flag::Stateless |
+                                                    QStringDecoder::Flag::ConvertInitialBom);
+        const QString decoded = lineDecoder.decode(line);
+        text += lineDecoder.hasError() ? DecodeWindows1252(line) : decoded;
+        for (; end < n && (bytes[end] == '\r' || bytes[end] == '\n'); ++end) {
+            text += QLatin1Char(bytes[end]);
+        }
+        start = end;
+    }
+    return text;
 }
 
 QString DecodeWindows1252(QByteArrayView bytes)

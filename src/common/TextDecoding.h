@@ -7,8 +7,10 @@
 #include <optional>
 
 // The program's text files (catalogue, list files) are read as UTF-8 when their bytes are
-// valid UTF-8 and as Windows-1252 otherwise, so files from older systems keep their accents.
-// A UTF-8 byte order mark at the start is dropped.
+// valid UTF-8. Otherwise each line is read as UTF-8 when it is valid UTF-8 and as
+// Windows-1252 when not, so that files from older systems keep their accents and one stray
+// byte changes only its own line. Line ends are kept. A UTF-8 byte order mark at the start is
+// dropped.
 QString DecodeText(const QByteArray &bytes);
 
 // Windows-1252 both ways. The five bytes it leaves undefined stand for the control characters

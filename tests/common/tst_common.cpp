@@ -132,6 +132,10 @@ private slots:
         QTest::newRow("UTF-8 cut short at the end")
             << QByteArray("Cr\xC3\xA8me \xC3") << u"CrÃ¨me Ã"_qs;
         QTest::newRow("NUL kept") << QByteArray("a\0b", 3) << QStringView(u"a\0b", 3).toString();
+        // One stray byte spoils only its own line; a byte order mark is dropped only at the start.
+        QTest::newRow("one Windows-1252 line")
+            << QByteArray("Cr\xC3\xA8me\r\nCaf\xE9\n\n\xEF\xBB\xBFTh\xC3\xA9")
+            << u"Crème\r\nCafé\n\n\uFEFFThé"_qs;
     }
 
     void decode()
