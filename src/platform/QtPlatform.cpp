@@ -13,6 +13,7 @@
 #include <QFontDialog>
 #include <QGuiApplication>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QScreen>
 
@@ -120,6 +121,10 @@ std::optional<QString> QtPlatform::inputBox(const QString &prompt, const QString
     QInputDialog dialog(m_parent);
     dialog.setWindowTitle(title);
     dialog.setLabelText(prompt);
+    // The prompt may name a file: its name is shown as it is, never read as markup.
+    for (QLabel *label : dialog.findChildren<QLabel *>()) {
+        label->setTextFormat(Qt::PlainText);
+    }
     dialog.setTextValue(defaultText);
     if (exec(dialog) != QDialog::Accepted) {
         return std::nullopt;
