@@ -93,13 +93,13 @@ void FormPlacement::RestoreFormPlacement(const QString &file, const QSizeF &scre
     m_window.resize(m_outer.size());
 }
 
-void FormPlacement::SaveFormPlacement(const QString &file) const
+void FormPlacement::SaveFormPlacement(SettingsWrites &writes) const
 {
     const QRect outer = m_window.frameGeometry();
-    WritePlacement(file, m_window.objectName(), m_height.twipsFor(outer.height(), TwipsPerPixelY()),
-                   m_width.twipsFor(outer.width(), TwipsPerPixelX()),
-                   m_left.twipsFor(outer.x(), TwipsPerPixelX()),
-                   m_top.twipsFor(outer.y(), TwipsPerPixelY()));
+    WritePlacement(
+        writes, m_window.objectName(), m_height.twipsFor(outer.height(), TwipsPerPixelY()),
+        m_width.twipsFor(outer.width(), TwipsPerPixelX()),
+        m_left.twipsFor(outer.x(), TwipsPerPixelX()), m_top.twipsFor(outer.y(), TwipsPerPixelY()));
 }
 
 bool FormPlacement::eventFilter(QObject *watched, QEvent *event)

@@ -9,6 +9,7 @@
 #include <QString>
 
 class Log;
+class SettingsWrites;
 class QWidget;
 
 // The outer rectangle of a window as given, when a part of its title bar (the top strip) lies
@@ -38,7 +39,7 @@ public:
 
     // Writes the window's outer size and place as it reports them, whatever its state. A value
     // whose pixels have not changed since the restore is written back exactly as it was read.
-    void SaveFormPlacement(const QString &file) const;
+    void SaveFormPlacement(SettingsWrites &writes) const;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -46,12 +46,12 @@ void ListAppearance::ReadColumnWidths(const QString &file, const Log &log)
     }
 }
 
-void ListAppearance::WriteColumnWidths(const QString &file) const
+void ListAppearance::WriteColumnWidths(SettingsWrites &writes) const
 {
     for (int column = 0; column < 3; ++column) {
         const qint64 twips =
             m_columns[std::size_t(column)].twipsFor(m_list.columnWidth(column), TwipsPerPixelX());
-        WriteIniValue(displaySection, columnKey(column), LengthText(twips), file);
+        writes.write(displaySection, columnKey(column), LengthText(twips));
     }
 }
 
@@ -83,11 +83,11 @@ void ListAppearance::ReadFont(const QString &file, const Log &log)
     }
 }
 
-void ListAppearance::WriteFont(const QString &file) const
+void ListAppearance::WriteFont(SettingsWrites &writes) const
 {
     const QFont font = m_list.font();
     auto write = [&](const char *key, const QString &value) {
-        WriteIniValue(fontSection, QString::fromLatin1(key), value, file);
+        writes.write(fontSection, QString::fromLatin1(key), value);
     };
     write("bold", FlagText(font.bold()));
     write("italic", FlagText(font.italic()));

@@ -7,6 +7,7 @@
 #include <array>
 
 class Log;
+class SettingsWrites;
 class Platform;
 class QTreeView;
 
@@ -22,12 +23,12 @@ public:
 
     // Section display, listCol1 to listCol3: read all three, then set the widths in order.
     void ReadColumnWidths(const QString &file, const Log &log);
-    void WriteColumnWidths(const QString &file) const;
+    void WriteColumnWidths(SettingsWrites &writes) const;
 
     // Section font: name, size, forecolor, bold, italic, backcolor, each applied as read.
     void ReadFont(const QString &file, const Log &log);
     // Section font: bold, italic, name, forecolor, size, backcolor.
-    void WriteFont(const QString &file) const;
+    void WriteFont(SettingsWrites &writes) const;
 
     // Choose Screen Font: the font and text colour from the font dialog. A cancelled dialog
     // leaves the list as it was; each value the list cannot take is passed over.

@@ -104,8 +104,24 @@ QString ShoppingWindow::settingsFile() const
     return SettingsFilePath(m_programFolder);
 }
 
+void ShoppingWindow::commitSettings(SettingsWrites &writes) const
+{
+    if (QString reason; !writes.commit(reason)) {
+        m_log.LogMessage(QStringLiteral("Warning - settings not saved to ") + settingsFile() +
+                             QStringLiteral(" : ") + reason,
+                         3);
+    }
+}
+
 void ShoppingWindow::Form_Load()
 {
+    // Told once a start: every read and write of the settings passes such a file by.
+    if (const std::optional<QString> problem = SettingsFileProblem(settingsFile())) {
+        MessageBoxRequest request;
+        request.text = *problem;
+        request.icon = MessageIcon::Exclamation;
+        m_platform.messageBox(request);
+    }
     m_placement.RestoreFormPlacement(settingsFile(), m_platform.screenSizeTwips(), m_log);
     show();
     QCoreApplication::processEvents();
@@ -119,9 +135,11 @@ void ShoppingWindow::Form_Load()
 
 void ShoppingWindow::Form_Unload()
 {
-    m_placement.SaveFormPlacement(settingsFile());
-    m_listAppearance->WriteColumnWidths(settingsFile());
-    m_listAppearance->WriteFont(settingsFile());
+    SettingsWrites writes(settingsFile());
+    m_placement.SaveFormPlacement(writes);
+    m_listAppearance->WriteColumnWidths(writes);
+    m_listAppearance->WriteFont(writes);
+    commitSettings(writes);
     m_ended = true;
     closeOtherWindows();
     emit programEnded();
@@ -188,11 +206,17 @@ void ShoppingWindow::applyLayout()
 
 void ShoppingWindow::loadCatalogue()
 {
-    if (!LoadCatalogue(m_catalogue, m_programFolder, m_log)) {
+    QStringList unreadFiles;
+    if (!LoadCatalogue(m_catalogue, m_programFolder, m_log, &unreadFiles)) {
         MessageBoxRequest request;
         request.text = MissingHeadingsText(m_programFolder);
         request.title = MissingHeadingsTitle();
         request.icon = MessageIcon::Critical;
+        m_platform.messageBox(request);
+    } else if (!unreadFiles.isEmpty()) {
+        MessageBoxRequest request;
+        request.text = UnreadCatalogueFilesText(unreadFiles);
+        request.icon = MessageIcon::Exclamation;
         m_platform.messageBox(request);
     }
 }
@@ -319,7 +343,9 @@ void ShoppingWindow::mnuOptionFontPrinter_Click()
 {
     if (const std::optional<PrinterFontSettings> chosen =
             ChoosePrinterFont(m_platform, ReadPrinterFontSettings(settingsFile(), m_log))) {
-        WritePrinterFontSettings(settingsFile(), *chosen);
+        SettingsWrites writes(settingsFile());
+        WritePrinterFontSettings(writes, *chosen);
+        commitSettings(writes);
         cmdPrint_Click(PrintButton::Preview);
     }
 }

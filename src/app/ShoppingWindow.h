@@ -17,6 +17,7 @@ class ListAppearance;
 class ListView;
 class Platform;
 class QLabel;
+class SettingsWrites;
 class StatusPanels;
 
 // The main window, frmShopping: the catalogue tree on the left, the shopping list on the
@@ -52,6 +53,8 @@ private:
     void createControls();
     void Form_Resize();
     void Form_Unload();
+    // Writes the settings of one command, and logs it when they could not be written.
+    void commitSettings(SettingsWrites &writes) const;
     void applyLayout();
     void loadCatalogue();
     void showHowToUse();

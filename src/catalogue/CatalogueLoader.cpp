@@ -6,6 +6,7 @@
 
 #include <QDir>
 
+#include <algorithm>
 #include <cerrno>
 
 namespace {
@@ -13,11 +14,13 @@ namespace {
 const QString headingsFile = QStringLiteral("headings.txt");
 
 QString loadTextIntoTree(Catalogue &tree, const QString &parentText, const FolderNames &folder,
-                         const QString &fileName, NodeImage image, const Log &log);
+                         const QString &fileName, NodeImage image, const Log &log,
+                         QStringList *unreadFiles = nullptr);
 
 } // namespace
 
-bool LoadCatalogue(Catalogue &tree, const QString &programFolder, const Log &log)
+bool LoadCatalogue(Catalogue &tree, const QString &programFolder, const Log &log,
+                   QStringList *unreadFiles)
 {
     const Catalogue::Rebuild rebuild(tree);
     const int root =
@@ -30,12 +33,13 @@ bool LoadCatalogue(Catalogue &tree, const QString &programFolder, const Log &log
         return false;
     }
     loadTextIntoTree(tree, QStringLiteral("List"), folder, QFileInfo(found).fileName(),
-                     NodeImage::Closed, log);
+                     NodeImage::Closed, log, unreadFiles);
     const int headingsEnd = tree.count();
     for (int position = 2; position <= headingsEnd; ++position) {
         const QString heading = tree.node(position).text;
-        const QString caption = loadTextIntoTree(
-            tree, heading, folder, heading + QStringLiteral(".txt"), NodeImage::Doc, log);
+        const QString caption =
+            loadTextIntoTree(tree, heading, folder, heading + QStringLiteral(".txt"),
+                             NodeImage::Doc, log, unreadFiles);
         // Unconditionally: a file without caption, or one that failed before its caption,
         // leaves the heading without text.
         tree.setText(position, caption);
@@ -52,14 +56,18 @@ QString LoadTextIntoTree(Catalogue &tree, const QString &parentText, const QStri
 namespace {
 
 QString loadTextIntoTree(Catalogue &tree, const QString &parentText, const FolderNames &folder,
-                         const QString &fileName, NodeImage image, const Log &log)
+                         const QString &fileName, NodeImage image, const Log &log,
+                         QStringList *unreadFiles)
 {
     const QString &programFolder = folder.folder();
     const int parent = tree.findFirst(parentText);
     const QString shownPath = QDir::toNativeSeparators(QDir(programFolder).filePath(fileName));
     QString caption;
     QString lastLine;
-    auto fail = [&](const FileError &error) {
+    auto fail = [&](const FileError &error, bool tell = true) {
+        if (tell && unreadFiles) {
+            unreadFiles->append(shownPath + QStringLiteral(": ") + error.description);
+        }
         log.LogMessage(QStringLiteral("Error # ") + QString::number(error.number) + u'\'' +
                            error.description + QStringLiteral("' while loading txt:'") + lastLine +
                            QStringLiteral("' from ") + shownPath,
@@ -71,7 +79,7 @@ QString loadTextIntoTree(Catalogue &tree, const QString &parentText, const Folde
     // can reach a file outside the program folder.
     const QString path = IsSafeFileName(fileName) ? folder.find(fileName) : QString();
     if (path.isEmpty() || parent == 0) {
-        return fail(FileError::fromErrno(ENOENT));
+        return fail(FileError::fromErrno(ENOENT), false);
     }
     QByteArray bytes;
     FileError error;
@@ -98,12 +106,28 @@ QString loadTextIntoTree(Catalogue &tree, const QString &parentText, const Folde
         return true;
     });
     if (full) {
-        return fail(FileError::fromErrno(EOVERFLOW));
+        return fail(FileError{EOVERFLOW, QStringLiteral("the catalogue is full at ") +
+                                             QString::number(Catalogue::MaxNodes) +
+                                             QStringLiteral(" items")});
     }
     return caption;
 }
 
 } // namespace
+
+QString UnreadCatalogueFilesText(const QStringList &unreadFiles)
+{
+    // A catalogue of thousands of files would not fit on the screen.
+    constexpr qsizetype shown = 10;
+    QString text = QStringLiteral("These catalogue files could not be read, so their items are "
+                                  "missing from the tree:\n\n") +
+                   unreadFiles.first(std::min(shown, unreadFiles.size())).join(u'\n');
+    if (unreadFiles.size() > shown) {
+        text += QStringLiteral("\nand ") + QString::number(unreadFiles.size() - shown) +
+                QStringLiteral(" more");
+    }
+    return text;
+}
 
 QString MissingHeadingsText(const QString &programFolder)
 {

@@ -2,13 +2,21 @@
 
 #include "Catalogue.h"
 
+#include <QStringList>
+
 class Log;
 
 // Rebuilds the catalogue from the text files of the program folder: "headings.txt" names the
 // categories, one line each, and "<category>.txt" lists the items of each. Every load starts
 // from an empty tree, so all ticks are gone afterwards. Returns false when "headings.txt" is
-// missing (the tree then holds only the root); the caller tells the user.
-bool LoadCatalogue(Catalogue &tree, const QString &programFolder, const Log &log);
+// missing (the tree then holds only the root); the caller tells the user. A file that is
+// there but could not be read whole (unreadable, too large, more items than the tree holds)
+// goes to unreadFiles as "path: reason"; a missing category file is only logged.
+bool LoadCatalogue(Catalogue &tree, const QString &programFolder, const Log &log,
+                   QStringList *unreadFiles = nullptr);
+
+// What the user is told, once for a load, about the files it could not read.
+QString UnreadCatalogueFilesText(const QStringList &unreadFiles);
 
 // The largest catalogue file read; a larger one fails to load like an unreadable file. Far
 // more than 32767 items of any sensible length, and small enough that no file renamed to

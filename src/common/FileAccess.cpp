@@ -16,6 +16,13 @@ FileError FileError::fromErrno(int number)
     return {number, QString::fromLocal8Bit(std::strerror(number))};
 }
 
+FileError FileError::tooLarge(qint64 limit, const QString &unit)
+{
+    FileError error = fromErrno(EFBIG);
+    error.description += QStringLiteral(": more than ") + QString::number(limit) + u' ' + unit;
+    return error;
+}
+
 bool ReadRegularFile(const QString &path, QByteArray &bytes, FileError &error, qint64 maximumSize)
 {
     const QByteArray native = QFile::encodeName(path);
@@ -43,7 +50,7 @@ bool ReadRegularFile(const QString &path, QByteArray &bytes, FileError &error, q
         return false;
     }
     if (status.st_size > maximumSize) {
-        error = FileError::fromErrno(EFBIG);
+        error = FileError::tooLarge(maximumSize, QStringLiteral("bytes"));
         ::close(fd);
         return false;
     }
@@ -76,7 +83,7 @@ bool ReadRegularFile(const QString &path, QByteArray &bytes, FileError &error, q
     }
     if (bytes.size() > maximumSize) { // larger than it said, or it grew while it was read
         bytes.clear();
-        error = FileError::fromErrno(EFBIG);
+        error = FileError::tooLarge(maximumSize, QStringLiteral("bytes"));
         return false;
     }
     return true;
@@ -139,7 +146,7 @@ bool WriteAll(QIODevice &device, const QByteArray &bytes)
     return true;
 }
 
-FileSyncCalls TheFileSyncCalls{::fdatasync, ::close};
+FileReplaceCalls TheFileReplaceCalls{::mkostemp, ::fdatasync, ::close};
 
 namespace {
 
@@ -168,13 +175,15 @@ QString failure(int number)
 
 } // namespace
 
-bool ReplaceFileSafely(const QString &path, const QByteArray &bytes, QString &reason)
+bool ReplaceFileSafely(const QString &path, const QByteArray &bytes, QString &reason,
+                       const QString &temporaryPrefix)
 {
     const QString target = throughLinks(path);
     const QFileInfo info(target);
     const QString folder = info.absolutePath();
-    QByteArray temporary = QFile::encodeName(folder + QStringLiteral("/.shopping-XXXXXX"));
-    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+    QByteArray temporary =
+        QFile::encodeName(folder + u'/' + temporaryPrefix + QStringLiteral("XXXXXX"));
+    const int fd = TheFileReplaceCalls.mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0) {
         reason = failure(errno);
         return false;
@@ -218,10 +227,10 @@ bool ReplaceFileSafely(const QString &path, const QByteArray &bytes, QString &re
         }
         written += count;
     }
-    if (TheFileSyncCalls.fdatasync(fd) != 0) {
+    if (TheFileReplaceCalls.fdatasync(fd) != 0) {
         return giveUp(errno, true);
     }
-    if (TheFileSyncCalls.close(fd) != 0) {
+    if (TheFileReplaceCalls.close(fd) != 0) {
         return giveUp(errno, false);
     }
     if (::rename(temporary.constData(), native.constData()) != 0) {

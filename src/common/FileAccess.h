@@ -16,6 +16,8 @@ struct FileError
     QString description;
 
     static FileError fromErrno(int number);
+    // A file refused for its size: which limit, and its value ("more than 1024 lines").
+    static FileError tooLarge(qint64 limit, const QString &unit);
 };
 
 // Reads a whole regular file. Never blocks on a pipe or device and never follows a directory:
@@ -56,16 +58,20 @@ bool IsSafeFileName(const QString &name);
 // cut: a temporary file beside it (a short name, however long the file's own), written,
 // synced and closed, given the old file's permissions, owner and group, renamed over it, and
 // the folder synced. A link is written through to the file it names. Any failure leaves the
-// old file as it was and gives the reason.
-bool ReplaceFileSafely(const QString &path, const QByteArray &bytes, QString &reason);
+// old file as it was and gives the reason. The temporary file's name is temporaryPrefix and
+// six random letters or digits.
+bool ReplaceFileSafely(const QString &path, const QByteArray &bytes, QString &reason,
+                       const QString &temporaryPrefix = QStringLiteral(".shopping-"));
 
-// The system calls of ReplaceFileSafely that can fail late, so that tests can make them fail.
-struct FileSyncCalls
+// The system calls of ReplaceFileSafely that depend on the folder and the disk, so that tests
+// can make them fail.
+struct FileReplaceCalls
 {
+    int (*mkostemp)(char *name, int flags);
     int (*fdatasync)(int fd);
     int (*close)(int fd);
 };
-extern FileSyncCalls TheFileSyncCalls;
+extern FileReplaceCalls TheFileReplaceCalls;
 
 // Writes all of bytes to an unbuffered device, going on after a short write so that the
 // reason for a failure is the device's error. False when not every byte was written.

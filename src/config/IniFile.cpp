@@ -4,7 +4,6 @@
 #include "common/TextDecoding.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -283,19 +282,7 @@ void IniFile::change(const QString &section, const QString &key, const QString &
     parse();
 }
 
-bool IniFile::save(const QString &path) const
+bool IniFile::save(const QString &path, QString &reason) const
 {
-    QSaveFile file(path);
-    // Also where the folder forbids a temporary file beside a file that may be written.
-    file.setDirectWriteFallback(true);
-    // Unbuffered: a write that fails only when a buffer is flushed at commit is not reported
-    // (Qt 6.4), and the cut-off file would replace the whole one.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        return false;
-    }
-    if (!WriteAll(file, m_bytes)) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return ReplaceFileSafely(path, m_bytes, reason, TemporaryPrefix);
 }

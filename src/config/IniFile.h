@@ -46,8 +46,12 @@ public:
 
     const QByteArray &bytes() const { return m_bytes; }
 
-    // Writes the bytes to path, replacing the file. False when that failed.
-    bool save(const QString &path) const;
+    // Replaces the file at path with the bytes, through a temporary file named
+    // TemporaryPrefix and six letters or digits beside it, so that the path holds the whole
+    // old file or the whole new one at every instant. Where no temporary file can be made the
+    // file is not written at all. False, with the reason, when the old file stays.
+    bool save(const QString &path, QString &reason) const;
+    static inline const QString TemporaryPrefix = QStringLiteral(".shopping.ini-");
 
     static bool isValidName(const QString &name);
     static bool isValidKeyName(const QString &name);

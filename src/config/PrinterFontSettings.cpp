@@ -19,13 +19,13 @@ PrinterFontSettings ReadPrinterFontSettings(const QString &file, const Log &log)
     return settings;
 }
 
-void WritePrinterFontSettings(const QString &file, const PrinterFontSettings &settings)
+void WritePrinterFontSettings(SettingsWrites &writes, const PrinterFontSettings &settings)
 {
-    WriteIniValue(section, QStringLiteral("bold"), settings.bold, file);
-    WriteIniValue(section, QStringLiteral("italic"), settings.italic, file);
-    WriteIniValue(section, QStringLiteral("name"), settings.name, file);
-    WriteIniValue(section, QStringLiteral("forecolor"), settings.forecolor, file);
-    WriteIniValue(section, QStringLiteral("size"), settings.size, file);
+    writes.write(section, QStringLiteral("bold"), settings.bold);
+    writes.write(section, QStringLiteral("italic"), settings.italic);
+    writes.write(section, QStringLiteral("name"), settings.name);
+    writes.write(section, QStringLiteral("forecolor"), settings.forecolor);
+    writes.write(section, QStringLiteral("size"), settings.size);
 }
 
 PrinterFontSettings WithPrinterDefaults(PrinterFontSettings settings)

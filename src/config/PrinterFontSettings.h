@@ -3,6 +3,7 @@
 #include <QString>
 
 class Log;
+class SettingsWrites;
 
 // The printer font as the settings file keeps it, in section PrinterFont: each value the text
 // stored, the empty text when its key is missing. The print layout decides what they mean.
@@ -23,4 +24,4 @@ PrinterFontSettings WithPrinterDefaults(PrinterFontSettings settings);
 PrinterFontSettings ReadPrinterFontSettings(const QString &file, const Log &log);
 
 // Writes bold, italic, name, forecolor and size, in this order.
-void WritePrinterFontSettings(const QString &file, const PrinterFontSettings &settings);
+void WritePrinterFontSettings(SettingsWrites &writes, const PrinterFontSettings &settings);

@@ -2,9 +2,13 @@
 
 #include "IniFile.h"
 #include "common/Blanks.h"
+#include "common/FileAccess.h"
 #include "log/Log.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QRegularExpression>
 
 namespace {
 
@@ -40,6 +44,25 @@ QString profileText(const QString &value)
     return tabAtEdge || quoted ? u'"' + value + u'"' : value;
 }
 
+// How long a write waits for another copy of the program to finish its own.
+constexpr int lockWait = 5000;
+
+// A write killed between making its temporary file and renaming it leaves the file behind.
+// Only writes that hold the lock make such files, so none is in use while the lock is held.
+void removeStrayTemporaries(const QString &folder)
+{
+    static const QRegularExpression name(QRegularExpression::anchoredPattern(
+        QRegularExpression::escape(IniFile::TemporaryPrefix) + QStringLiteral("[A-Za-z0-9]{6}")));
+    const QDir dir(folder);
+    const QStringList entries = dir.entryList({IniFile::TemporaryPrefix + u'*'},
+                                              QDir::Files | QDir::Hidden | QDir::NoSymLinks);
+    for (const QString &entry : entries) {
+        if (name.match(entry).hasMatch()) {
+            QFile::remove(dir.filePath(entry));
+        }
+    }
+}
+
 } // namespace
 
 QString SettingsFilePath(const QString &programFolder)
@@ -66,23 +89,58 @@ QString ReadIniValue(const QString &file, const QString &section, const QString 
 void WriteIniValue(const QString &section, const QString &key, const QString &value,
                    const QString &file)
 {
-    std::optional<IniFile> ini = IniFile::load(file);
+    SettingsWrites writes(file);
+    writes.write(section, key, value);
+    QString ignored;
+    writes.commit(ignored);
+}
+
+SettingsWrites::SettingsWrites(const QString &file) : m_file(file) {}
+
+void SettingsWrites::write(const QString &section, const QString &key, const QString &value)
+{
+    m_writes.append({section, key, value});
+}
+
+bool SettingsWrites::commit(QString &reason)
+{
+    if (m_writes.isEmpty()) {
+        return true;
+    }
+    QLockFile lock(m_file + QStringLiteral(".lock"));
+    // A lock whose holder has gone is taken over; a live holder writes within milliseconds.
+    if (!lock.tryLock(lockWait)) {
+        reason = QStringLiteral("The lock file ") + lock.fileName() +
+                 QStringLiteral(" could not be taken");
+        return false;
+    }
+    removeStrayTemporaries(QFileInfo(m_file).absolutePath());
+    std::optional<IniFile> ini = IniFile::load(m_file);
     if (!ini) {
-        return;
+        reason = SettingsFileProblem(m_file).value_or(QStringLiteral("It cannot be read"));
+        return false;
     }
     const QByteArray before = ini->bytes();
-    // Like any C string, the value ends at its first NUL.
-    if (!ini->setValue(section, key, profileText(TextBeforeNull(value)))) {
-        return;
+    for (const Write &write : std::as_const(m_writes)) {
+        // Like any C string, the value ends at its first NUL; a write of a name that cannot
+        // be written is dropped alone.
+        ini->setValue(write.section, write.key, profileText(TextBeforeNull(write.value)));
     }
-    if (ini->bytes() != before && !ini->save(file)) {
-        // Where the folder allows no temporary file the file is written in place, so a write
-        // that fails half-way has already cut it short: put back what was there.
-        const std::optional<IniFile> now = IniFile::load(file);
-        if (!now || now->bytes() != before) {
-            IniFile(before).save(file);
-        }
+    return ini->bytes() == before || ini->save(m_file, reason);
+}
+
+std::optional<QString> SettingsFileProblem(const QString &file)
+{
+    QByteArray bytes;
+    FileError error;
+    if (ReadRegularFile(file, bytes, error, IniFile::MaximumFileSize) ||
+        (!QFileInfo::exists(file) && !QFileInfo(file).isSymLink())) {
+        return std::nullopt;
     }
+    return QStringLiteral("The settings file ") + QDir::toNativeSeparators(file) +
+           QStringLiteral(" cannot be read (") + error.description +
+           QStringLiteral("). The program starts with its usual settings and does not save "
+                          "its settings there.");
 }
 
 QString TextBeforeNull(const QString &text)

@@ -93,11 +93,11 @@ PlacementTwips ReadPlacement(const QString &file, const QString &section, const 
     return placement;
 }
 
-void WritePlacement(const QString &file, const QString &section, qint64 height, qint64 width,
+void WritePlacement(SettingsWrites &writes, const QString &section, qint64 height, qint64 width,
                     qint64 left, qint64 top)
 {
-    WriteIniValue(section, QStringLiteral("Height"), LengthText(height), file);
-    WriteIniValue(section, QStringLiteral("Width"), LengthText(width), file);
-    WriteIniValue(section, QStringLiteral("Left"), LengthText(left), file);
-    WriteIniValue(section, QStringLiteral("Top"), LengthText(top), file);
+    writes.write(section, QStringLiteral("Height"), LengthText(height));
+    writes.write(section, QStringLiteral("Width"), LengthText(width));
+    writes.write(section, QStringLiteral("Left"), LengthText(left));
+    writes.write(section, QStringLiteral("Top"), LengthText(top));
 }

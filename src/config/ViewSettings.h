@@ -7,6 +7,7 @@
 #include <optional>
 
 class Log;
+class SettingsWrites;
 
 // How the saved view settings turn from the settings file's texts into values and back.
 // Lengths are twips, font sizes points, colours 32-bit values with red in the lowest byte.
@@ -61,5 +62,5 @@ PlacementTwips ReadPlacement(const QString &file, const QString &section, const 
                              const Log &log);
 
 // Writes Height, Width, Left and Top to the section, in this order, as lengths.
-void WritePlacement(const QString &file, const QString &section, qint64 height, qint64 width,
+void WritePlacement(SettingsWrites &writes, const QString &section, qint64 height, qint64 width,
                     qint64 left, qint64 top);

@@ -63,7 +63,7 @@ bool ReadListFile(const QString &fileName, QList<ListRow> &rows, FileError &erro
     }
     // Counted on the bytes, before a line of text is made for each.
     if (LineCount(bytes) > MaximumListFileRows) {
-        error = FileError::fromErrno(EFBIG);
+        error = FileError::tooLarge(MaximumListFileRows, QStringLiteral("lines"));
         return false;
     }
     const QString text = DecodeText(bytes);

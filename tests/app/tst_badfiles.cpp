@@ -1,6 +1,8 @@
 // Whatever lies in a list file, and whatever the file system refuses, the program tells what it
 // must, keeps the user's list and files, and goes on. What any bytes at all do is left to the
 // fuzz targets, which files can be read at all to the file reader's tests.
+#include "catalogue/CatalogueLoader.h"
+#include "config/IniFile.h"
 #include "list/ListFile.h"
 #include "log/Log.h"
 #include "support/WindowSession.h"
@@ -101,6 +103,10 @@ private slots:
         lay(session.folder, u"bad.shp"_qs, file, fault);
         session.open(u"bad.shp"_qs);
         QCOMPARE(session.platform.messages.size(), count == 0 ? 1 : 0);
+        if (count == 0 && fault == Fault::None) { // refused for its lines: the limit is named
+            QVERIFY(session.platform.messages[0].text.contains(
+                u"File too large: more than %1 lines"_qs.arg(MaximumListFileRows)));
+        }
         QCOMPARE(session.panel(2), u"  Total Quantity = %1  "_qs.arg(total));
         if (count == 0) {
             QCOMPARE(rows(session.list()), QStringList{"3|Milk|Dairy"});
@@ -145,10 +151,38 @@ private slots:
             u"The shopping list could not be saved to "_qs +
             QDir::toNativeSeparators(session.folder.filePath(name))));
         QCOMPARE(rows(session.list()), shown);
+        QVERIFY(session.list().isChanged());
         QCOMPARE(entries(session.folder), before);
         if (fault == Fault::SizeLimit) {
             QCOMPARE(session.folder.read(name), QByteArray("1,Old,Row,\r\n"));
         }
+    }
+
+    // Files that will not be read are told: the settings file once a start, the catalogue files
+    // that failed once a load, in one message. A missing category file is not worth a message.
+    void unreadFilesAreTold()
+    {
+        WindowSession session;
+        const QByteArray huge(IniFile::MaximumFileSize + 1, ';');
+        session.folder.write(u"shopping.ini"_qs, huge);
+        session.folder.write(u"headings.txt"_qs, "Dairy\r\nBroken\r\nBig\r\nMissing\r\n");
+        QVERIFY(QDir(session.folder.path()).mkdir(u"Broken.txt"_qs));
+        session.folder.write(u"Big.txt"_qs, {});
+        QVERIFY(QFile(session.folder.filePath(u"Big.txt"_qs)).resize(MaximumCatalogueFileSize + 1));
+        session.start();
+        session.trigger(u"mnuFile(0)"_qs);
+        const QList<MessageBoxRequest> &told = session.platform.messages;
+        QCOMPARE(told.size(), 3);
+        QVERIFY(told[0].text.startsWith(u"The settings file "_qs +
+                                        session.folder.filePath(u"shopping.ini"_qs)));
+        QVERIFY(told[0].text.contains(u"more than 1048576 bytes"_qs));
+        QCOMPARE(told[2].text, told[1].text);
+        const QStringList lines = told[1].text.split(u'\n');
+        QCOMPARE(lines.mid(2),
+                 QStringList({session.folder.filePath(u"Broken.txt: Is a directory"_qs),
+                              session.folder.filePath(
+                                  u"Big.txt: File too large: more than 16777216 bytes"_qs)}));
+        QCOMPARE(session.closeAndRead(), huge);
     }
 
     // Settings and logs that cannot be written for want of room cost the user nothing: no

@@ -1,7 +1,12 @@
+#include "common/FileAccess.h"
 #include "support/WindowSession.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QTest>
+
+#include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -41,7 +46,8 @@ class TestStartup : public QObject
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
 
-    // The file written is read back to the same file: nothing drifts from start to start.
+    // The file written is read back to the same file: nothing drifts from start to start. A
+    // shut-down replaces the file once, and clears away the temporary files of a killed one.
     void firstStartAndShutDown()
     {
         const auto session = started(QByteArray());
@@ -49,7 +55,20 @@ private slots:
         QCOMPARE(list.columnWidth(0), 60);
         QCOMPARE(list.columnWidth(1), 147);
         QCOMPARE(list.columnWidth(2), 89);
-        QCOMPARE(session->closeAndRead(), firstShutDown);
+        session->folder.write(u".shopping.ini-a1B2c3"_qs, "left by a killed write");
+        session->folder.write(u".shopping.ini-mine"_qs, "the user's own");
+        static int replaces = 0;
+        const FileReplaceCalls usual = std::exchange(
+            TheFileReplaceCalls,
+            {[](char *name, int flags) { return ++replaces, ::mkostemp(name, flags); }, ::fdatasync,
+             ::close});
+        const QByteArray written = session->closeAndRead();
+        TheFileReplaceCalls = usual;
+        QCOMPARE(written, firstShutDown);
+        QCOMPARE(replaces, 1);
+        QCOMPARE(QDir(session->folder.path())
+                     .entryList({u"*shopping.ini*"_qs}, QDir::Files | QDir::Hidden),
+                 QStringList({u".shopping.ini-mine"_qs, u"shopping.ini"_qs}));
         QCOMPARE(started(firstShutDown)->closeAndRead(), firstShutDown);
     }
 

@@ -125,11 +125,11 @@ private slots:
         QCOMPARE(folder.read(u"shopping.ini"_qs), after);
     }
 
-    void failedWriteInPlaceKeepsTheOldFile()
+    void noWriteInPlace()
     {
-        // A folder that refuses new files: the file is written in place, and runs out of room.
-        // The write runs as an ordinary user in a child process, since permissions do not stop
-        // root.
+        // A folder that refuses new files, and a process killed at its first write: the file is
+        // never truncated to be written in place. The write runs as an ordinary user in a child
+        // process, since permissions do not stop root.
         TestFolder folder;
         const QString file = folder.filePath(u"shopping.ini"_qs);
         const QByteArray before = "[s]\r\nk=1\r\n[t]\r\nj=2\r\n";
@@ -140,9 +140,9 @@ private slots:
         QVERIFY(child >= 0);
         if (child == 0) {
             const bool user = ::geteuid() != 0 || (::setgid(65534) == 0 && ::setuid(65534) == 0);
-            std::signal(SIGXFSZ, SIG_IGN);
-            const rlimit room{rlim_t(before.size() + 4), rlim_t(before.size() + 4)};
-            ::setrlimit(RLIMIT_FSIZE, &room);
+            std::signal(SIGXFSZ, SIG_DFL);
+            const rlimit none{0, 0};
+            ::setrlimit(RLIMIT_FSIZE, &none);
             WriteIniValue(u"s"_qs, u"k"_qs, QString(40, u'x'), file);
             ::_exit(user ? 0 : 2);
         }

@@ -180,14 +180,13 @@ private slots:
 
         // A sync or close that fails is a failed save: the old file stays, nothing is left.
         list.clear();
-        for (FileSyncCalls failing : {FileSyncCalls{[](int) { return errno = EIO, -1; }, ::close},
-                                      FileSyncCalls{::fdatasync, [](int fd) {
-                                                        ::close(fd);
-                                                        return errno = EIO, -1;
-                                                    }}}) {
-            const FileSyncCalls usual = std::exchange(TheFileSyncCalls, failing);
+        const auto failingClose = [](int fd) { return ::close(fd), errno = EIO, -1; };
+        for (FileReplaceCalls failing :
+             {FileReplaceCalls{::mkostemp, [](int) { return errno = EIO, -1; }, ::close},
+              FileReplaceCalls{::mkostemp, ::fdatasync, failingClose}}) {
+            const FileReplaceCalls usual = std::exchange(TheFileReplaceCalls, failing);
             const bool saved = SaveListboxToFile(list, file, log, reason);
-            TheFileSyncCalls = usual;
+            TheFileReplaceCalls = usual;
             QVERIFY(!saved);
             QCOMPARE(reason, u"Input/output error"_qs);
             QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
@@ -208,6 +207,18 @@ private slots:
             QCOMPARE(QFileInfo(longName).ownerId(), 65534u);
             QCOMPARE(QFileInfo(longName).groupId(), 65534u);
         }
+        // A file opened with one stray byte is saved with every other line as it was.
+        folder.write(u"mixed.shp"_qs, "1,Cr\xC3\xA8me,,\r\n1,Caf\xE9,,\r\n");
+        QList<ListRow> read;
+        FileError error;
+        QVERIFY(ReadListFile(folder.filePath(u"mixed.shp"_qs), read, error));
+        list.clear();
+        for (const ListRow &row : std::as_const(read)) {
+            list.append(row);
+        }
+        QVERIFY(SaveListboxToFile(list, folder.filePath(u"mixed.shp"_qs), log, reason));
+        QCOMPARE(folder.read(u"mixed.shp"_qs),
+                 QByteArray("1,Cr\xC3\xA8me,,\r\n1,Caf\xC3\xA9,,\r\n"));
     }
 };
 
