@@ -9,49 +9,35 @@ function(expect condition message)
     message(FATAL_ERROR "${message}")
 endfunction()
 
-function(install_into prefix)
-    execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix}
-                    RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
-    if(NOT result EQUAL 0)
-        message(FATAL_ERROR "install failed:\n${output}")
-    endif()
-endfunction()
-
 file(REMOVE_RECURSE ${WORK_DIR})
 set(prefix "${WORK_DIR}/my programs")
-install_into("${prefix}")
+execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --strip --prefix ${prefix}
+                RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
+expect("result;EQUAL;0" "install failed:\n${output}")
 
-set(program_dir "${prefix}/lib/shopping")
-expect("EXISTS;${program_dir}/shopping" "no executable in ${program_dir}")
-expect("NOT;IS_SYMLINK;${program_dir}/shopping" "the executable is a link")
+expect("EXISTS;${prefix}/bin/shopping" "no executable in ${prefix}/bin")
+expect("NOT;IS_SYMLINK;${prefix}/bin/shopping" "the executable is a link")
+# Nothing beside the executable makes it take its folder for a program folder.
+file(GLOB beside "${prefix}/bin/*")
+expect("beside;STREQUAL;${prefix}/bin/shopping" "more than the program in bin: ${beside}")
 file(GLOB catalogue RELATIVE ${CATALOGUE_DIR} ${CATALOGUE_DIR}/*.txt)
-list(LENGTH catalogue count)
-expect("count;GREATER;1" "no catalogue files in the source tree")
 expect("headings.txt;IN_LIST;catalogue" "no headings.txt in the catalogue")
 foreach(name IN LISTS catalogue)
-    expect("EXISTS;${program_dir}/${name}" "${name} is not beside the executable")
+    expect("EXISTS;${prefix}/share/shopping/catalogue/${name}" "${name} is not installed")
 endforeach()
 
-file(READ_SYMLINK "${prefix}/bin/shopping" launcher)
-expect("launcher;STREQUAL;../lib/shopping/shopping" "bin/shopping links to '${launcher}'")
-
-set(entry "${prefix}/share/applications/torvy-shopping.desktop")
-expect("EXISTS;${entry}" "no desktop entry")
+set(id example.torvy.shopping)
+set(entry "${prefix}/share/applications/${id}.desktop")
 file(STRINGS "${entry}" lines)
-expect("[Desktop Entry];IN_LIST;lines" "no [Desktop Entry] group")
-expect("Type=Application;IN_LIST;lines" "not an application entry")
 expect("Name=${PRODUCT_NAME};IN_LIST;lines" "the entry is not named ${PRODUCT_NAME}")
-expect("Icon=torvy-shopping;IN_LIST;lines" "the entry names another icon")
-# The prefix has a blank in it, so the path must be quoted.
-expect("Exec=\"${program_dir}/shopping\";IN_LIST;lines" "Exec does not name the executable")
+expect("Icon=${id};IN_LIST;lines" "the entry names another icon")
+expect("MimeType=application/x-shopping-list\\;;IN_LIST;lines" "the entry opens no list files")
+# The prefix has a blank in it, so the path must be quoted; %f hands over the file opened.
+expect("Exec=\"${prefix}/bin/shopping\" %f;IN_LIST;lines" "Exec does not name the executable")
 
-expect("EXISTS;${prefix}/share/icons/hicolor/scalable/apps/torvy-shopping.svg" "no scalable icon")
-expect("EXISTS;${prefix}/share/icons/hicolor/48x48/apps/torvy-shopping.png" "no 48x48 icon")
-
-# Installing again keeps a catalogue file its user has edited.
-file(WRITE "${program_dir}/headings.txt" "Mine")
-install_into("${prefix}")
-file(READ "${program_dir}/headings.txt" headings)
-expect("headings;STREQUAL;Mine" "a second install overwrote the user's headings.txt")
+foreach(file icons/hicolor/scalable/apps/${id}.svg icons/hicolor/48x48/apps/${id}.png
+        metainfo/${id}.metainfo.xml mime/packages/${id}.xml man/man1/shopping.1.gz)
+    expect("EXISTS;${prefix}/share/${file}" "no share/${file}")
+endforeach()
 
 file(REMOVE_RECURSE ${WORK_DIR})
