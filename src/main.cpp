@@ -32,16 +32,18 @@ int main(int argc, char *argv[])
     QtPlatform platform;
     ShoppingWindow window(folders, platform);
     platform.setDialogParent(&window);
-    // Every loop ends, a dialog's too, with no further close handling. Queued, so that an end
-    // asked for while the start-up still runs ends the loop it then starts.
-    QObject::connect(
-        &window, &ShoppingWindow::programEnded, &app, [] { QCoreApplication::exit(0); },
-        Qt::QueuedConnection);
+    // Every loop ends, a dialog's too, with no further close handling. An end asked for while
+    // the start-up still runs (in a message box it shows) ends the start-up too.
+    bool ended = false;
+    QObject::connect(&window, &ShoppingWindow::programEnded, &app, [&ended] {
+        ended = true;
+        QCoreApplication::exit(0);
+    });
     QObject::connect(&termination, &TerminationSignals::endRequested, &window,
                      &ShoppingWindow::endAtOnce);
     window.Form_Load();
-    if (!command.file.isEmpty()) {
+    if (!ended && !command.file.isEmpty()) {
         window.OpenListFile(command.file);
     }
-    return QApplication::exec();
+    return ended ? 0 : QApplication::exec();
 }

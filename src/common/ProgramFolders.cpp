@@ -14,8 +14,7 @@ const QString subfolder = QStringLiteral("shopping");
 
 bool holdsCatalogue(const QString &folder)
 {
-    const QString found = FindFileIgnoringCase(folder, headingsFile);
-    return !found.isEmpty() && QFileInfo(found).isFile();
+    return QFileInfo(FindFileIgnoringCase(folder, headingsFile)).isFile();
 }
 
 // An XDG base folder: the variable when it names an absolute path, else its default under home.
@@ -92,9 +91,8 @@ void ProgramFolders::prepare()
     const QDir source(installedCatalogue);
     QStringList names = source.entryList(QDir::Files, QDir::Name);
     // headings.txt last: a first start cut short is a first start again next time.
-    if (names.removeAll(headingsFile) > 0) {
-        names.append(headingsFile);
-    }
+    names.removeAll(headingsFile);
+    names.append(headingsFile);
     for (const QString &name : std::as_const(names)) {
         if (mine.find(name).isEmpty()) {
             // QFile::copy never replaces a file, even one made since the look-up.

@@ -25,8 +25,8 @@ TerminationSignals::TerminationSignals(QObject *parent) : QObject(parent)
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, pipeEnds) != 0) {
         return; // the signals then end the program as they always do
     }
-    m_notifier = new QSocketNotifier(pipeEnds[1], QSocketNotifier::Read, this);
-    connect(m_notifier, &QSocketNotifier::activated, this, [this] {
+    auto *notifier = new QSocketNotifier(pipeEnds[1], QSocketNotifier::Read, this);
+    connect(notifier, &QSocketNotifier::activated, this, [this] {
         char byte = 0;
         [[maybe_unused]] const ssize_t got = ::read(pipeEnds[1], &byte, 1);
         emit endRequested();
@@ -38,18 +38,4 @@ TerminationSignals::TerminationSignals(QObject *parent) : QObject(parent)
     for (const int number : endingSignals) {
         ::sigaction(number, &action, nullptr);
     }
-}
-
-TerminationSignals::~TerminationSignals()
-{
-    if (m_notifier == nullptr) {
-        return;
-    }
-    for (const int number : endingSignals) {
-        std::signal(number, SIG_DFL);
-    }
-    delete m_notifier;
-    ::close(pipeEnds[0]);
-    ::close(pipeEnds[1]);
-    pipeEnds[0] = pipeEnds[1] = -1;
 }

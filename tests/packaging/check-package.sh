@@ -95,6 +95,8 @@ run() {
         sleep 0.1
     done
     kill -TERM "$pid"
+    for _ in $(seq 1 600); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+    kill -0 "$pid" 2>/dev/null && fail "the program did not end on SIGTERM"
     local status=0
     wait "$pid" || status=$?
     pid=
@@ -116,6 +118,12 @@ printf 'Dairy\r\n' >"$home/data/shopping/headings.txt"
 run "$home/week.shp"
 grep -q '^listCol2= 3000' "$settings" || fail "the settings did not survive: $(cat "$settings")"
 [ "$(cat "$home/data/shopping/headings.txt")" = $'Dairy\r' ] || fail "the user's catalogue changed"
+
+# Ended while the start-up shows a message (a list file that is not there): it still ends, and
+# still writes its settings.
+rm "$settings"
+run "$home/missing.shp"
+grep -q '^listCol2= 2200' "$settings" || fail "no settings after an end during the start-up"
 
 listing | diff "$work/before" - || fail "the program wrote beside itself"
 echo "== the installed program keeps its files in the user's folders:"
