@@ -113,11 +113,7 @@ private slots:
         QFETCH(QString, output);
         const CommandLine command = CommandLine::parse(QStringList{"shopping"} + arguments);
         QCOMPARE(command.exitCode.value_or(-1), exitCode);
-        if (exitCode < 0) {
-            QCOMPARE(command.file, output);
-        } else {
-            QVERIFY2(command.output.startsWith(output), qPrintable(command.output));
-        }
+        QCOMPARE(exitCode < 0 ? command.file : command.output.left(output.size()), output);
         if (exitCode == 2) {
             QCOMPARE(command.output.count(u'\n'), 1); // a mistake is told on one line
         }

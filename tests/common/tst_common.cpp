@@ -231,14 +231,10 @@ private slots:
         const auto variable = [&](const QString &name) {
             return xdg == 0 ? QString() : xdg == 2 ? name : root.filePath(name);
         };
-        const ProgramFolders::Environment environment{root.filePath(u"usr/bin"_qs),
-                                                      root.filePath(u"home"_qs),
-                                                      variable(u"c"_qs),
-                                                      variable(u"s"_qs),
-                                                      variable(u"d"_qs),
-                                                      root.filePath(u"Docs"_qs)};
         QDir(root.path()).mkpath(xdg == 1 ? u"Docs"_qs : u"home"_qs);
-        const ProgramFolders decided = ProgramFolders::decide(environment);
+        const ProgramFolders decided = ProgramFolders::decide(
+            {root.filePath(u"usr/bin"_qs), root.filePath(u"home"_qs), variable(u"c"_qs),
+             variable(u"s"_qs), variable(u"d"_qs), root.filePath(u"Docs"_qs)});
         QCOMPARE(decided.installed, beside.isEmpty());
         QCOMPARE(QStringList({decided.settings, decided.log, decided.catalogue, decided.dialogs})
                      .replaceInStrings(root.path() + u'/', QString()),
