@@ -166,7 +166,8 @@ class Bench
 public:
     Bench(const QString &folder, const QString &listFile)
         : m_folder(folder), m_listFile(listFile),
-          m_window(std::make_unique<ShoppingWindow>(folder, m_platform))
+          m_window(
+              std::make_unique<ShoppingWindow>(ProgramFolders::inProgramFolder(folder), m_platform))
     {
         m_window->Form_Load();
         m_tree = m_window->findChild<QTreeView *>(QStringLiteral("tvShopping"));

@@ -52,7 +52,7 @@ int main(int argc, char *argv[])
         qFatal("usage: startup_probe PROGRAM_FOLDER [LIST_FILE]");
     }
     ProbePlatform platform(arguments.value(2));
-    ShoppingWindow window(arguments[1], platform);
+    ShoppingWindow window(ProgramFolders::inProgramFolder(arguments[1]), platform);
     window.Form_Load();
     if (arguments.size() > 2) {
         window.findChild<QAction *>(QStringLiteral("mnuFile(1)"))->trigger();

@@ -1,37 +1,25 @@
-# Runs at install time, when the final prefix is known: the menu entry must name the installed
-# executable by its absolute path, which a prefix given to `cmake --install --prefix` changes.
-# Expects SHOPPING_PROGRAM_SUBDIR, SHOPPING_PRODUCT_NAME, SHOPPING_DESKTOP_TEMPLATE,
-# SHOPPING_CATALOGUE_FILES and SHOPPING_WORK_DIR. file(INSTALL) adds DESTDIR by itself; the
-# other file commands are given the staged path.
+# Runs at install time, when the final prefix is known. From /usr or /usr/local the menu entry
+# starts the program by its name; from any other prefix (such as ~/.local, whose bin folder a
+# desktop session may not search) by its absolute path.
+# Expects SHOPPING_ID, SHOPPING_PRODUCT_NAME, SHOPPING_DESKTOP_TEMPLATE and SHOPPING_WORK_DIR.
 
 set(prefix "${CMAKE_INSTALL_PREFIX}")
-set(staged "$ENV{DESTDIR}${prefix}")
-
-# The default catalogue: a file already there has been edited by its user and is kept.
-foreach(source IN LISTS SHOPPING_CATALOGUE_FILES)
-    get_filename_component(name "${source}" NAME)
-    if(EXISTS "${staged}/${SHOPPING_PROGRAM_SUBDIR}/${name}")
-        message(STATUS "Keeping: ${staged}/${SHOPPING_PROGRAM_SUBDIR}/${name}")
-    else()
-        file(INSTALL "${source}" DESTINATION "${prefix}/${SHOPPING_PROGRAM_SUBDIR}")
-    endif()
-endforeach()
-
-# Desktop entry Exec quoting: inside double quotes, " ` $ and \ take a backslash; the whole
-# entry value then doubles every backslash, and % is doubled for the field codes.
-set(executable "${prefix}/${SHOPPING_PROGRAM_SUBDIR}/shopping")
-string(REPLACE "\\" "\\\\" quoted "${executable}")
-string(REPLACE "\"" "\\\"" quoted "${quoted}")
-string(REPLACE "`" "\\`" quoted "${quoted}")
-string(REPLACE "$" "\\$" quoted "${quoted}")
-string(REPLACE "\\" "\\\\" quoted "${quoted}")
-string(REPLACE "%" "%%" quoted "${quoted}")
-set(SHOPPING_DESKTOP_EXEC "\"${quoted}\"")
-set(entry "${SHOPPING_WORK_DIR}/torvy-shopping.desktop")
+if(prefix STREQUAL "/usr" OR prefix STREQUAL "/usr/local")
+    set(SHOPPING_DESKTOP_EXEC shopping)
+else()
+    # Desktop entry Exec quoting: inside double quotes, " ` $ and \ take a backslash; the whole
+    # entry value then doubles every backslash, and % is doubled for the field codes.
+    set(executable "${prefix}/bin/shopping")
+    string(REPLACE "\\" "\\\\" quoted "${executable}")
+    string(REPLACE "\"" "\\\"" quoted "${quoted}")
+    string(REPLACE "`" "\\`" quoted "${quoted}")
+    string(REPLACE "$" "\\$" quoted "${quoted}")
+    string(REPLACE "\\" "\\\\" quoted "${quoted}")
+    string(REPLACE "%" "%%" quoted "${quoted}")
+    set(SHOPPING_DESKTOP_EXEC "\"${quoted}\"")
+endif()
+# One file per destination, so that installs into two places at once do not meet.
+string(MD5 destination "$ENV{DESTDIR}${prefix}")
+set(entry "${SHOPPING_WORK_DIR}/entry-${destination}/${SHOPPING_ID}.desktop")
 configure_file("${SHOPPING_DESKTOP_TEMPLATE}" "${entry}" @ONLY)
 file(INSTALL "${entry}" DESTINATION "${prefix}/share/applications")
-
-# A launcher on the usual path; the program still finds its folder through the link.
-file(MAKE_DIRECTORY "${staged}/bin")
-file(CREATE_LINK "../${SHOPPING_PROGRAM_SUBDIR}/shopping" "${staged}/bin/shopping" SYMBOLIC)
-message(STATUS "Linking: ${staged}/bin/shopping")

@@ -1,8 +1,11 @@
 #include "HelpText.h"
 
+#include "common/ProgramFolders.h"
+
+#include <QDir>
 #include <QStringList>
 
-QString HowToUseText()
+QString HowToUseText(const ProgramFolders &folders)
 {
     const QStringList lines = {
         QStringLiteral("   To Add To This List"),
@@ -17,8 +20,10 @@ QString HowToUseText()
         QStringLiteral("2. choose Item -> Remove Item from List from the menu"),
         QString(54, u'-'),
         QStringLiteral("To edit the Lists which you pick from simply use any text editor"),
-        QStringLiteral("and edit the .txt files in the program directory. You can"),
-        QStringLiteral("add more categories, but if you do, you should edit the"),
+        folders.installed ? QStringLiteral("and edit the .txt files in your catalogue folder,")
+                          : QStringLiteral("and edit the .txt files in the program directory,"),
+        QStringLiteral("   ") + QDir::toNativeSeparators(folders.catalogue),
+        QStringLiteral("You can add more categories, but if you do, you should edit the"),
         QStringLiteral("main file  'headings.txt'"),
         QString(),
     };

@@ -29,9 +29,9 @@
 #include <QMenuBar>
 #include <QStatusBar>
 
-ShoppingWindow::ShoppingWindow(const QString &programFolder, Platform &platform, QWidget *parent)
-    : QMainWindow(parent), m_programFolder(programFolder), m_platform(platform),
-      m_log(programFolder, QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName())
+ShoppingWindow::ShoppingWindow(const ProgramFolders &folders, Platform &platform, QWidget *parent)
+    : QMainWindow(parent), m_folders(folders), m_platform(platform),
+      m_log(folders.log, QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName())
 {
     setObjectName(QStringLiteral("frmShopping"));
     setWindowTitle(ProductName());
@@ -101,7 +101,7 @@ void ShoppingWindow::createControls()
 
 QString ShoppingWindow::settingsFile() const
 {
-    return SettingsFilePath(m_programFolder);
+    return SettingsFilePath(m_folders.settings);
 }
 
 void ShoppingWindow::commitSettings(SettingsWrites &writes) const
@@ -143,6 +143,13 @@ void ShoppingWindow::Form_Unload()
     m_ended = true;
     closeOtherWindows();
     emit programEnded();
+}
+
+void ShoppingWindow::endAtOnce()
+{
+    if (!m_ended) {
+        Form_Unload();
+    }
 }
 
 void ShoppingWindow::closeEvent(QCloseEvent *event)
@@ -207,9 +214,9 @@ void ShoppingWindow::applyLayout()
 void ShoppingWindow::loadCatalogue()
 {
     QStringList unreadFiles;
-    if (!LoadCatalogue(m_catalogue, m_programFolder, m_log, &unreadFiles)) {
+    if (!LoadCatalogue(m_catalogue, m_folders.catalogue, m_log, &unreadFiles)) {
         MessageBoxRequest request;
-        request.text = MissingHeadingsText(m_programFolder);
+        request.text = MissingHeadingsText(m_folders.catalogue);
         request.title = MissingHeadingsTitle();
         request.icon = MessageIcon::Critical;
         m_platform.messageBox(request);
@@ -357,7 +364,7 @@ void ShoppingWindow::optColorBack_Click()
 
 bool ShoppingWindow::cmdOK_Click()
 {
-    if (!SaveListFile(m_platform, m_list, m_log, m_programFolder)) {
+    if (!SaveListFile(m_platform, m_list, m_log, m_folders.dialogs)) {
         return false;
     }
     m_list.setUnchanged();
@@ -371,7 +378,7 @@ void ShoppingWindow::cmdPrint_Click(int index)
         m_previews.removeAll(nullptr);
         m_previews.append(ShowPrintPreview(m_list, m_platform, settings));
     } else if (index == PrintButton::Printer) {
-        PrintList(m_list, m_platform, settings, m_programFolder);
+        PrintList(m_list, m_platform, settings, m_folders.dialogs);
     }
 }
 
@@ -380,7 +387,18 @@ void ShoppingWindow::OpenList()
     if (!listMayGo()) {
         return;
     }
-    std::optional<QList<ListRow>> rows = AskAndReadListFile(m_platform, m_programFolder);
+    showListRead(AskAndReadListFile(m_platform, m_folders.dialogs));
+}
+
+void ShoppingWindow::OpenListFile(const QString &fileName)
+{
+    if (listMayGo()) {
+        showListRead(ReadListFileTelling(m_platform, fileName));
+    }
+}
+
+void ShoppingWindow::showListRead(std::optional<QList<ListRow>> rows)
+{
     if (rows) {
         // Read first: a file that cannot be read must not cost the user the list on screen.
         // The tree is rebuilt and ticked at once; its view hears of it when it is done.
@@ -409,7 +427,7 @@ void ShoppingWindow::cmdDelete_Click()
 void ShoppingWindow::showHowToUse()
 {
     MessageBoxRequest request;
-    request.text = HowToUseText();
+    request.text = HowToUseText(m_folders);
     m_platform.messageBox(request);
 }
 

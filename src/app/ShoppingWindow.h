@@ -3,6 +3,7 @@
 #include "FormLayout.h"
 #include "FormPlacement.h"
 #include "catalogue/Catalogue.h"
+#include "common/ProgramFolders.h"
 #include "list/ShoppingList.h"
 #include "log/Log.h"
 
@@ -11,6 +12,7 @@
 #include <QPointer>
 
 #include <memory>
+#include <optional>
 
 class CatalogueView;
 class ListAppearance;
@@ -29,13 +31,18 @@ class ShoppingWindow final : public QMainWindow
     Q_OBJECT
 
 public:
-    ShoppingWindow(const QString &programFolder, Platform &platform, QWidget *parent = nullptr);
+    ShoppingWindow(const ProgramFolders &folders, Platform &platform, QWidget *parent = nullptr);
     ~ShoppingWindow() override;
 
     // Start-up: places and shows the window, applies the list's saved view settings, loads
     // the catalogue and writes the totals.
     void Form_Load();
     void UpdateTotals();
+    // Opens a list file named at start, as Open does once its dialog has named the file.
+    void OpenListFile(const QString &fileName);
+    // The system asks the program to end (the session ends, a signal): the settings are written
+    // and the program ends at once, as after the last window closes; there is no one to ask.
+    void endAtOnce();
 
     Catalogue &catalogue() { return m_catalogue; }
     ShoppingList &list() { return m_list; }
@@ -78,6 +85,7 @@ private:
     void cmdPrint_Click(int index);
     void cmdDelete_Click();
     void OpenList();
+    void showListRead(std::optional<QList<ListRow>> rows);
     void addSelectedNode();
     void changeQuantity();
 
@@ -87,7 +95,7 @@ private:
     void lvList_OLEDragDrop();
     void lvList_ColumnClick(int header);
 
-    QString m_programFolder;
+    ProgramFolders m_folders;
     Platform &m_platform;
     Log m_log;
     Catalogue m_catalogue;

@@ -82,6 +82,11 @@ std::optional<QList<ListRow>> AskAndReadListFile(Platform &platform, const QStri
     if (!fileChosen(fileName)) {
         return std::nullopt;
     }
+    return ReadListFileTelling(platform, fileName);
+}
+
+std::optional<QList<ListRow>> ReadListFileTelling(Platform &platform, const QString &fileName)
+{
     const WaitCursor wait;
     QList<ListRow> rows;
     FileError error;

@@ -17,6 +17,10 @@ class Platform;
 // read (the user is told why; the list on screen is the caller's and stays as it is).
 std::optional<QList<ListRow>> AskAndReadListFile(Platform &platform, const QString &startFolder);
 
+// Reads the rows of the named list file, as Open does once its dialog has named it: nothing when
+// the file cannot be read, and the user is told why.
+std::optional<QList<ListRow>> ReadListFileTelling(Platform &platform, const QString &fileName);
+
 // Asks for a file name and writes the list to it; true when the list is on the disk. Rows
 // whose quantity or item holds a comma cannot be read back as they are: the user is told
 // which and may stop the save. A failed save is reported; the file that was there stays as

@@ -109,6 +109,22 @@ private slots:
         QCOMPARE(QDir(m_session->folder.path()).entryList({u"*.shp"_qs}), QStringList());
     }
 
+    // A file named on the command line opens as Open opens it; one that cannot be read is told
+    // of, and the list stays empty.
+    void openNamedFile()
+    {
+        m_session->folder.write(u"week.shp"_qs, "2,Milk,Dairy,\r\n");
+        m_session->window->OpenListFile(m_session->folder.filePath(u"week.shp"_qs));
+        QCOMPARE(rows(m_session->list()), QStringList{"2|Milk|Dairy"});
+        QVERIFY(m_session->catalogue().node(4).ticked);
+        WindowSession fresh;
+        fresh.start();
+        fresh.window->OpenListFile(fresh.folder.filePath(u"gone.shp"_qs));
+        QCOMPARE(fresh.platform.messages.size(), 1);
+        QVERIFY(fresh.platform.messages[0].text.startsWith(u"The shopping list "_qs));
+        QCOMPARE(fresh.list().count(), 0);
+    }
+
 private:
     std::unique_ptr<WindowSession> m_session;
 };

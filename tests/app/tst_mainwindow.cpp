@@ -1,3 +1,4 @@
+#include "app/CommandLine.h"
 #include "app/FormLayout.h"
 #include "app/HelpText.h"
 #include "support/WindowSession.h"
@@ -58,8 +59,11 @@ private slots:
         QTest::mouseDClick(view.viewport(), Qt::LeftButton, {},
                            view.visualRect(view.model()->index(0, 1)).center());
         QCOMPARE(session.platform.messages.size(), 3);
+        QVERIFY(session.platform.messages[0].text.contains(u"directory,\r\n   "_qs +
+                                                           session.folder.path() + u"\r\n"_qs));
         for (const MessageBoxRequest &shown : std::as_const(session.platform.messages)) {
-            QCOMPARE(shown.text, HowToUseText());
+            QCOMPARE(shown.text,
+                     HowToUseText(ProgramFolders::inProgramFolder(session.folder.path())));
             QCOMPARE(shown.title, u"shopping"_qs);
         }
         QSignalSpy ended(session.window.get(), &ShoppingWindow::programEnded);
@@ -81,6 +85,38 @@ private slots:
         QVERIFY(shown.text.contains(session.folder.path()));
         QCOMPARE(session.catalogue().count(), 1);
         QVERIFY(session.window->isVisible());
+    }
+
+    // The list file to open, or the exit code and the first words printed.
+    void commandLine_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode"); // -1: the program runs
+        QTest::addColumn<QString>("output");
+        QTest::newRow("nothing") << QStringList() << -1 << QString();
+        QTest::newRow("a file") << QStringList{"week.shp"} << -1
+                                << QDir::current().filePath("week.shp");
+        QTest::newRow("a file like an option")
+            << QStringList{"--", "-x.shp"} << -1 << QDir::current().filePath("-x.shp");
+        QTest::newRow("two files") << QStringList{"a.shp", "b.shp"} << 2 << "Only one list file";
+        QTest::newRow("unknown option")
+            << QStringList{"--print", "a.shp"} << 2 << "Unknown option 'print'. Usage: shopping ";
+        QTest::newRow("help") << QStringList{"-h"} << 0
+                              << "Usage: shopping [--help] [--version] [FILE.shp]\n\n";
+        QTest::newRow("version") << QStringList{"--version"} << 0 << "shopping 1.2.";
+    }
+
+    void commandLine()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QString, output);
+        const CommandLine command = CommandLine::parse(QStringList{"shopping"} + arguments);
+        QCOMPARE(command.exitCode.value_or(-1), exitCode);
+        QCOMPARE(exitCode < 0 ? command.file : command.output.left(output.size()), output);
+        if (exitCode == 2) {
+            QCOMPARE(command.output.count(u'\n'), 1); // a mistake is told on one line
+        }
     }
 };
 

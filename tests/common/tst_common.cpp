@@ -1,5 +1,6 @@
 #include "common/FileAccess.h"
 #include "common/NumberText.h"
+#include "common/ProgramFolders.h"
 #include "common/TextDecoding.h"
 #include "support/TestFolder.h"
 
@@ -8,6 +9,21 @@
 #include <cmath>
 #include <limits>
 #include <unistd.h>
+
+namespace {
+
+// The catalogue as installed, "name=text".
+const QStringList installedCatalogue{"Bakery.txt=Bread", "Dairy.txt=Milk", "headings.txt=Dairy"};
+
+void writeFiles(const TestFolder &root, const QString &folder, const QStringList &files)
+{
+    QDir(root.path()).mkpath(folder);
+    for (const QString &file : files) {
+        root.write(folder + u'/' + file.section(u'=', 0, 0), file.section(u'=', 1).toUtf8());
+    }
+}
+
+} // namespace
 
 class TestCommon : public QObject
 {
@@ -186,6 +202,87 @@ private slots:
         QVERIFY(QFile::link(u"/proc/self/pagemap"_qs, folder.filePath(u"endless"_qs)));
         QVERIFY(!ReadRegularFile(folder.filePath(u"endless"_qs), bytes, error, 4096));
         QCOMPARE(error.number, EFBIG);
+    }
+
+    // The program folder is the executable's when the catalogue lies beside it; otherwise the
+    // user's XDG folders are, and the dialogs start in the documents folder when there is one.
+    void programFolders_data()
+    {
+        QTest::addColumn<QString>("beside");
+        QTest::addColumn<int>("xdg");             // the XDG variables: 0 unset, 1 set, 2 relative
+        QTest::addColumn<QStringList>("folders"); // settings, log, catalogue, dialogs
+        const QStringList inBin(4, u"usr/bin"_qs);
+        QTest::newRow("catalogue beside") << u"headings.txt"_qs << 1 << inBin;
+        QTest::newRow("beside, any case") << u"HEADINGS.TXT"_qs << 0 << inBin;
+        QTest::newRow("installed")
+            << QString() << 1 << QStringList{"c/shopping", "s/shopping", "d/shopping", "Docs"};
+        const QStringList byDefault{"home/.config/shopping", "home/.local/state/shopping",
+                                    "home/.local/share/shopping", "home"};
+        QTest::newRow("installed, XDG unset, no documents") << QString() << 0 << byDefault;
+        QTest::newRow("relative XDG counts as unset") << QString() << 2 << byDefault;
+    }
+
+    void programFolders()
+    {
+        QFETCH(QString, beside);
+        QFETCH(int, xdg);
+        QFETCH(QStringList, folders);
+        TestFolder root;
+        QDir(root.path()).mkpath(u"usr/bin"_qs);
+        if (!beside.isEmpty()) {
+            root.write(u"usr/bin/"_qs + beside, "Dairy");
+        }
+        const auto variable = [&](const QString &name) {
+            return xdg == 0 ? QString() : xdg == 2 ? name : root.filePath(name);
+        };
+        QDir(root.path()).mkpath(xdg == 1 ? u"Docs"_qs : u"home"_qs);
+        const ProgramFolders decided = ProgramFolders::decide(
+            {root.filePath(u"usr/bin"_qs), root.filePath(u"home"_qs), variable(u"c"_qs),
+             variable(u"s"_qs), variable(u"d"_qs), root.filePath(u"Docs"_qs)});
+        QCOMPARE(decided.installed, beside.isEmpty());
+        QCOMPARE(QStringList({decided.settings, decided.log, decided.catalogue, decided.dialogs})
+                     .replaceInStrings(root.path() + u'/', QString()),
+                 folders);
+    }
+
+    // An installed program's first start copies the catalogue to the user, never over a file
+    // there, and reads the installed one when the user's folder cannot be written.
+    void firstStart_data()
+    {
+        QTest::addColumn<QStringList>("before"); // the user's catalogue files, "name=text"
+        QTest::addColumn<QStringList>("after");
+        QTest::newRow("first start") << QStringList() << installedCatalogue;
+        QTest::newRow("the user's own file stays")
+            << QStringList{"dairy.txt=Mine"}
+            << QStringList{"Bakery.txt=Bread", "dairy.txt=Mine", "headings.txt=Dairy"};
+        QTest::newRow("a catalogue there is left alone")
+            << QStringList{"HEADINGS.TXT=Mine"} << QStringList{"HEADINGS.TXT=Mine"};
+        QTest::newRow("not writable") << QStringList{"blocked"} << QStringList();
+    }
+
+    void firstStart()
+    {
+        QFETCH(QStringList, before);
+        QFETCH(QStringList, after);
+        TestFolder root;
+        writeFiles(root, u"usr/share/shopping/catalogue"_qs, installedCatalogue);
+        writeFiles(root, u"data/shopping"_qs, before);
+        const bool blocked = before == QStringList{"blocked"};
+        const QString data = root.filePath(blocked ? u"data/shopping/blocked"_qs : u"data"_qs);
+        ProgramFolders folders = ProgramFolders::decide(
+            {root.filePath(u"usr/bin"_qs), root.path(), root.filePath(u"config"_qs),
+             root.filePath(u"state"_qs), data, root.path()});
+        folders.prepare();
+        QVERIFY(QFileInfo(folders.settings).isDir() && QFileInfo(folders.log).isDir());
+        // A base folder that was not there is the user's alone.
+        QVERIFY(!(QFile::permissions(root.filePath(u"config"_qs)) &
+                  (QFile::ReadGroup | QFile::ReadOther)));
+        QCOMPARE(folders.catalogue, blocked ? folders.installedCatalogue : data + u"/shopping"_qs);
+        QStringList files;
+        for (const QString &name : QDir(data + u"/shopping"_qs).entryList(QDir::Files)) {
+            files << name + u'=' + root.read(u"data/shopping/"_qs + name);
+        }
+        QCOMPARE(files, after);
     }
 };
 

@@ -15,7 +15,8 @@ WindowSession::WindowSession(CatalogueFiles files)
         folder.write(QStringLiteral("Dairy.txt"), ";Dairy\r\nMilk\r\nButter\r\nMilk\r\n");
         folder.write(QStringLiteral("Fruit.txt"), ";Fruit and Veg\r\nApples\r\nPears\r\nMilk\r\n");
     }
-    window = std::make_unique<ShoppingWindow>(folder.path(), platform);
+    window =
+        std::make_unique<ShoppingWindow>(ProgramFolders::inProgramFolder(folder.path()), platform);
 }
 
 void WindowSession::start()
