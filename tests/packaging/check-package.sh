@@ -89,8 +89,10 @@ run() {
     pid=$!
     local sigterm=$((1 << 14)) caught
     for _ in $(seq 1 600); do
+        # The shell that starts it catches signals too, until it has become the program.
         caught=$(awk '/^SigCgt:/ {print $2}' "/proc/$pid/status" 2>/dev/null) || true
-        [ -n "$caught" ] && (((16#$caught & sigterm) != 0)) && break
+        [ "$(readlink "/proc/$pid/exe" 2>/dev/null)" = "$program" ] && [ -n "$caught" ] &&
+            (((16#$caught & sigterm) != 0)) && break
         kill -0 "$pid" 2>/dev/null || fail "the program ended by itself"
         sleep 0.1
     done
