@@ -3,15 +3,41 @@
 #include "FuzzCheck.h"
 #include "common/NumberText.h"
 
+#include <QRegularExpression>
 #include <QString>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <limits>
+
+namespace {
+
+// The C library's reading of the number the text starts with, once blanks, tabs and line feeds
+// are taken out (the process runs in the C locale, so the decimal point is a full stop).
+double libraryReading(QString text)
+{
+    text.remove(QRegularExpression(QStringLiteral("[ \\t\\n]")));
+    static const QRegularExpression number(
+        QStringLiteral("^[+-]?([0-9]+\\.?[0-9]*|\\.[0-9]+)([eEdD][+-]?[0-9]+)?"));
+    QString digits = number.match(text).captured();
+    if (digits.isEmpty()) {
+        return 0;
+    }
+    digits.replace(u'd', u'e').replace(u'D', u'e');
+    const double value = std::strtod(digits.toLatin1().constData(), nullptr);
+    return std::clamp(value, std::numeric_limits<double>::lowest(),
+                      std::numeric_limits<double>::max());
+}
+
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QString text = QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size));
     const double value = LeadingNumberValue(text);
     check(std::isfinite(value));
+    check(value == libraryReading(text));
 
     // Appending text after a number that ends in a letter other than an exponent never changes it.
     check(LeadingNumberValue(text + QStringLiteral("x")) == value || text.contains(u'e') ||

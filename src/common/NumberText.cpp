@@ -1,6 +1,7 @@
 #include "NumberText.h"
 
 #include <algorithm>
+#include <cctype>
 #include <clocale>
 #include <cmath>
 #include <cstdlib>
@@ -91,11 +92,14 @@ double LeadingNumberValue(QStringView text)
             if (!isDigit(c)) {
                 break;
             }
-            // Leading zeros do not matter, and a few thousand digits already overflow.
-            if (exponent.size() < 12) {
+            exponentDigits = true;
+            // Leading zeros are left out, so that the digits kept are the significant ones;
+            // ten of those already make any number overflow or vanish.
+            const bool leadingZero =
+                c == u'0' && !std::isdigit(static_cast<unsigned char>(exponent.back()));
+            if (!leadingZero && exponent.size() < 12) {
                 exponent += static_cast<char>(c.unicode());
             }
-            exponentDigits = true;
         }
         if (exponentDigits) {
             number += exponent;

@@ -26,7 +26,12 @@ LineFields cutLine(QStringView line)
     if (p2 < 0) {
         return {line.first(p1), line.sliced(p1 + 1), {}};
     }
-    const qsizetype categoryLength = line.size() - p2 - 2;
+    // The last character may take two UTF-16 units; none is left cut in half.
+    qsizetype end = line.size() - 1;
+    if (end > p2 + 1 && line[end].isLowSurrogate() && line[end - 1].isHighSurrogate()) {
+        --end;
+    }
+    const qsizetype categoryLength = end - p2 - 1;
     return {line.first(p1), line.sliced(p1 + 1, p2 - p1 - 1),
             categoryLength > 0 ? line.sliced(p2 + 1, categoryLength) : QStringView()};
 }

@@ -51,6 +51,7 @@ private slots:
         QTest::newRow("exponent sign only") << u"7e+x"_qs << 7.0;
         QTest::newRow("huge") << u"-1e400"_qs << std::numeric_limits<double>::lowest();
         QTest::newRow("tiny") << u"1e-400"_qs << 0.0;
+        QTest::newRow("exponent's leading zeros") << u"1e-000000000005"_qs << 1e-5;
     }
 
     void leadingNumberValue()

@@ -147,6 +147,8 @@ private slots:
         QTest::newRow("comma in item cuts") << u"1,Salt, fine,Dry,"_qs << u"1|Salt| fine,Dry"_qs;
         QTest::newRow("one comma") << u"3,Eggs"_qs << u"3|Eggs|"_qs;
         QTest::newRow("no comma") << u"just a line"_qs << u"just a line||"_qs;
+        QTest::newRow("last character outside the BMP")
+            << u"2,Cake,Party\U0001F389"_qs << u"2|Cake|Party"_qs;
     }
 
     void cutLine()
