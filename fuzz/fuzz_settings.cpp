@@ -115,17 +115,18 @@ Session start(const QString &file, const QLocale &locale, const Log &log)
 
 void close(const QString &file, const Session &s, const QLocale &locale)
 {
-    WritePlacement(file, window, s.place[0].twipsFor(s.outer.height(), TwipsPerPixelY()),
+    SettingsWrites writes(file);
+    WritePlacement(writes, window, s.place[0].twipsFor(s.outer.height(), TwipsPerPixelY()),
                    s.place[1].twipsFor(s.outer.width(), TwipsPerPixelX()),
                    s.place[2].twipsFor(s.outer.x(), TwipsPerPixelX()),
                    s.place[3].twipsFor(s.outer.y(), TwipsPerPixelY()));
     for (int column = 0; column < 3; ++column) {
         const KeptLength &kept = s.columns[size_t(column)];
-        WriteIniValue(display, QStringLiteral("listCol%1").arg(column + 1),
-                      LengthText(kept.twipsFor(kept.pixels, TwipsPerPixelX())), file);
+        writes.write(display, QStringLiteral("listCol%1").arg(column + 1),
+                     LengthText(kept.twipsFor(kept.pixels, TwipsPerPixelX())));
     }
     auto write = [&](const char *key, const QString &value) {
-        WriteIniValue(font, QString::fromLatin1(key), value, file);
+        writes.write(font, QString::fromLatin1(key), value);
     };
     write("bold", FlagText(s.bold));
     write("italic", FlagText(s.italic));
@@ -134,7 +135,9 @@ void close(const QString &file, const Session &s, const QLocale &locale)
     write("size", FontSizeText(s.fontSize, locale));
     write("backcolor", QString::number(s.backColor));
 
-    WritePrinterFontSettings(file, s.printer);
+    WritePrinterFontSettings(writes, s.printer);
+    QString reason;
+    check(writes.commit(reason));
 }
 
 QByteArray contents(const QString &file)
@@ -167,12 +170,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const Session first = start(file, locale, log);
     close(file, first, locale);
     const QByteArray written = contents(file);
-
-    // Known fault: a font size below 0.00005 points is taken at a start but written as 0,
-    // which the next start refuses. Until that is settled such a file is not checked further.
-    if (!FontSizeFromText(FontSizeText(first.fontSize, locale), locale)) {
-        return 0;
-    }
 
     const Session second = start(file, locale, log);
     check(second.outer == first.outer);

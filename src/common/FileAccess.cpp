@@ -133,19 +133,6 @@ bool IsSafeFileName(const QString &name)
     return true;
 }
 
-bool WriteAll(QIODevice &device, const QByteArray &bytes)
-{
-    qint64 written = 0;
-    while (written < bytes.size()) {
-        const qint64 count = device.write(bytes.constData() + written, bytes.size() - written);
-        if (count <= 0) {
-            return false;
-        }
-        written += count;
-    }
-    return true;
-}
-
 FileReplaceCalls TheFileReplaceCalls{::mkostemp, ::fdatasync, ::close};
 
 namespace {

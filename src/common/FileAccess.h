@@ -7,8 +7,6 @@
 #include <limits>
 #include <optional>
 
-class QIODevice;
-
 // Why a file could not be had: the system's error number and its wording.
 struct FileError
 {
@@ -72,7 +70,3 @@ struct FileReplaceCalls
     int (*close)(int fd);
 };
 extern FileReplaceCalls TheFileReplaceCalls;
-
-// Writes all of bytes to an unbuffered device, going on after a short write so that the
-// reason for a failure is the device's error. False when not every byte was written.
-bool WriteAll(QIODevice &device, const QByteArray &bytes);

@@ -22,7 +22,8 @@ std::optional<double> FontSizeFromText(const QString &text, const QLocale &local
     if (!ok) {
         size = QLocale::c().toDouble(trimmed, &ok);
     }
-    if (!ok || !(size > 0 && size <= 2160)) {
+    // A size written as 0 at four decimals would be refused at the next start.
+    if (!ok || !(std::round(size * 10000) >= 1 && size <= 2160)) {
         return std::nullopt;
     }
     return size;

@@ -20,7 +20,8 @@ inline constexpr double DefaultColumnWidths[3] = {900, 2200, 1340};
 double ColumnWidthFromText(const QString &text, double designedWidth);
 
 // A font size as the list takes it: the text read as a number in the locale's notation (or,
-// failing that, with a full stop), greater than 0 and at most 2160 points; nothing otherwise.
+// failing that, with a full stop), at least 0.0001 points when rounded to four decimals and at
+// most 2160 points; nothing otherwise.
 std::optional<double> FontSizeFromText(const QString &text, const QLocale &locale);
 
 // A font size as written: in the locale's notation, at most four decimals, no trailing zeros.

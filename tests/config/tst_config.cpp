@@ -89,6 +89,8 @@ private slots:
         QTest::newRow("key after last key, before blank lines and comments")
             << B("[a]\nx=1\n\n; about b\n[b]\n") << u"a|z|3"_qs
             << B("[a]\nx=1\nz=3\r\n\n; about b\n[b]\n");
+        QTest::newRow("quotes that do not pair")
+            << B("[a]\r\n") << u"a|k|\"x'"_qs << B("[a]\r\nk=\"x'\r\n");
         QTest::newRow("section at end")
             << B("[a]\nx=1") << u"b|k|v"_qs << B("[a]\nx=1\r\n[b]\r\nk=v\r\n");
         QTest::newRow("byte order mark kept")
@@ -173,6 +175,7 @@ private slots:
         QTest::newRow("size en_US: four decimals") << u"8.123456"_qs << u"8.1235"_qs;
         QTest::newRow("size en_US: number then text") << u"12pt"_qs << u"-"_qs;
         QTest::newRow("size en_US: zero") << u"0"_qs << u"-"_qs;
+        QTest::newRow("size en_US: written as zero") << u"0.00004"_qs << u"-"_qs;
         QTest::newRow("size en_US: largest") << u"2160"_qs << u"2160"_qs;
         QTest::newRow("size en_US: too large") << u"2160.5"_qs << u"-"_qs;
         QTest::newRow("colour: red") << u"255"_qs << u"#ff0000 #ff0000"_qs;
