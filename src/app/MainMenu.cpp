@@ -13,6 +13,8 @@ struct MenuEntry
     const char *caption;
     QKeySequence shortcut;
     std::function<void()> MenuCommands::*single = nullptr; // the command of an entry on its own
+    QKeySequence alternative = {};
+    const char *control = nullptr; // the shortcut works only while this control has the focus
 };
 
 struct Menu
@@ -38,6 +40,16 @@ QList<Menu> menuTable()
           {"mnuFile", 6, "-", none},
           {"mnuFile", FileMenu::Exit, "E&xit", none}},
          &MenuCommands::file},
+        {"mnuEditMain",
+         "&Edit",
+         {{"mnuEditUndo", -1, "&Undo", QKeySequence(Qt::CTRL | Qt::Key_Z), &MenuCommands::undo},
+          {"mnuEditRedo", -1, "&Redo", QKeySequence(Qt::CTRL | Qt::Key_Y), &MenuCommands::redo,
+           QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)},
+          {"mnuEditDummy", -1, "-", none},
+          {"mnuEditRaise", -1, "Raise Quantity by One", QKeySequence(Qt::Key_Plus),
+           &MenuCommands::raiseQuantity, none, "lvList"},
+          {"mnuEditLower", -1, "Lower Quantity by One", QKeySequence(Qt::Key_Minus),
+           &MenuCommands::lowerQuantity, none, "lvList"}}},
         {"mnuItemMain",
          "&Item",
          {{"mnuItem", ItemMenu::AddNewItem, "Add New item ",
@@ -85,8 +97,16 @@ void CreateMainMenus(QMainWindow &window, const MenuCommands &commands)
             QAction *action = caption == u"-" ? qmenu->addSeparator() : qmenu->addAction(caption);
             action->setObjectName(name);
             action->setShortcut(entry.shortcut);
-            action->setShortcutContext(Qt::WindowShortcut);
-            window.addAction(action); // shortcuts work wherever the focus is in the window
+            if (!entry.alternative.isEmpty()) {
+                action->setShortcuts({entry.shortcut, entry.alternative});
+            }
+            if (entry.control != nullptr) {
+                action->setShortcutContext(Qt::WidgetShortcut);
+                window.findChild<QWidget *>(QString::fromLatin1(entry.control))->addAction(action);
+            } else {
+                action->setShortcutContext(Qt::WindowShortcut);
+                window.addAction(action); // shortcuts work wherever the focus is in the window
+            }
             if (entry.index >= 0 && menu.array != nullptr) {
                 const auto handler = commands.*menu.array;
                 const int index = entry.index;
@@ -103,4 +123,16 @@ void CreateMainMenus(QMainWindow &window, const MenuCommands &commands)
         action->setVisible(false);
         action->setEnabled(false);
     }
+}
+
+void ShowUndoRedo(QMainWindow &window, const QString &undoName, const QString &redoName)
+{
+    auto show = [&window](const char *name, const QString &caption, QString step) {
+        QAction *action = window.findChild<QAction *>(QString::fromLatin1(name));
+        action->setEnabled(!step.isEmpty());
+        action->setText(step.isEmpty() ? caption
+                                       : caption + u' ' + step.replace(u"&"_qs, u"&&"_qs));
+    };
+    show("mnuEditUndo", QStringLiteral("&Undo"), undoName);
+    show("mnuEditRedo", QStringLiteral("&Redo"), redoName);
 }

@@ -3,6 +3,7 @@
 #include <functional>
 
 class QMainWindow;
+class QString;
 
 // The Index of each entry of the menu arrays, as their click handlers receive it; the gaps are
 // separators.
@@ -30,9 +31,18 @@ struct MenuCommands
     std::function<void()> optionFontPrinter;
     std::function<void()> colorBack;
     std::function<void()> helpCatalog;
+    std::function<void()> undo;
+    std::function<void()> redo;
+    std::function<void()> raiseQuantity;
+    std::function<void()> lowerQuantity;
 };
 
-// Builds the main window's menus: File, Item, Options and Help. Every entry is an action named
-// as in the design ("mnuFile(1)" for an entry of an array, "mnuOptionFont" for one on its own),
-// whose shortcut works wherever the focus is in the window.
+// Builds the main window's menus: File, Edit, Item, Options and Help. Every entry is an action
+// named as in the design ("mnuFile(1)" for an entry of an array, "mnuOptionFont" for one on its
+// own), whose shortcut works wherever the focus is in the window, unless the entry names the
+// control it works in.
 void CreateMainMenus(QMainWindow &window, const MenuCommands &commands);
+
+// Edit > Undo and Redo say what they would take back or make again; with nothing to, they are
+// off.
+void ShowUndoRedo(QMainWindow &window, const QString &undoName, const QString &redoName);

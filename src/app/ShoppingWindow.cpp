@@ -42,7 +42,12 @@ ShoppingWindow::ShoppingWindow(const ProgramFolders &folders, Platform &platform
                      [this](int index) { mnuItem_Click(index); },
                      [this](int index) { mnuHelp_Click(index); }, [this] { mnuOptionFont_Click(); },
                      [this] { mnuOptionFontPrinter_Click(); }, [this] { optColorBack_Click(); },
-                     [this] { mnuHelpCatalog_Click(); }});
+                     [this] { mnuHelpCatalog_Click(); }, [this] { undoRedo(false); },
+                     [this] { undoRedo(true); }, [this] { changeQuantityBy(1); },
+                     [this] { changeQuantityBy(-1); }});
+    auto showUndoRedo = [this] { ShowUndoRedo(*this, m_history.undoName(), m_history.redoName()); };
+    connect(&m_history, &ListHistory::changed, this, showUndoRedo);
+    showUndoRedo();
     m_panels = new StatusPanels(*statusBar(), m_layout.statusBarHeight);
     // The designed inner area: 9420 x 5280 twips below the menu bar.
     resize(TwipsToPixelsX(9420), TwipsToPixelsY(5280) + menuBar()->sizeHint().height());
@@ -241,6 +246,7 @@ void ShoppingWindow::mnuFile_Click(int index)
     switch (index) {
     case FileMenu::NewList:
         if (listMayGo()) {
+            const ListHistory::Step step(m_history, QStringLiteral("New List"));
             m_list.clear();
             m_list.setUnchanged();
             loadCatalogue();
@@ -291,6 +297,7 @@ void ShoppingWindow::addSelectedNode()
     if (node == 0) {
         return;
     }
+    const ListHistory::Step step(m_history, addStepName(node));
     const ShoppingList::Batch batch(m_list);
     if (m_catalogue.isItem(node)) {
         AddItemToList(m_catalogue, node, m_list);
@@ -317,8 +324,34 @@ void ShoppingWindow::changeQuantity()
         request.icon = MessageIcon::Exclamation;
         m_platform.messageBox(request);
     } else if (answer && !answer->isEmpty()) {
+        const ListHistory::Step step(m_history,
+                                     QStringLiteral("Change Quantity of ") + m_list.row(row).item);
         m_list.setQuantity(row, *answer);
     }
+}
+
+void ShoppingWindow::undoRedo(bool redo)
+{
+    redo ? m_history.redo() : m_history.undo();
+    UpdateTotals();
+}
+
+void ShoppingWindow::changeQuantityBy(int by)
+{
+    if (rowIsSelected()) {
+        const int row = m_lvList->selectedRow();
+        const ListHistory::Step step(m_history, (by > 0 ? QStringLiteral("Raise Quantity of ")
+                                                        : QStringLiteral("Lower Quantity of ")) +
+                                                    m_list.row(row).item);
+        ChangeQuantityBy(m_list, row, by);
+    }
+    UpdateTotals();
+}
+
+QString ShoppingWindow::addStepName(int node) const
+{
+    return (m_catalogue.isItem(node) ? QStringLiteral("Add ") : QStringLiteral("Add All in ")) +
+           m_catalogue.node(node).text;
 }
 
 void ShoppingWindow::mnuHelp_Click(int index)
@@ -403,6 +436,7 @@ void ShoppingWindow::showListRead(std::optional<QList<ListRow>> rows)
         // Read first: a file that cannot be read must not cost the user the list on screen.
         // The tree is rebuilt and ticked at once; its view hears of it when it is done.
         m_tvShopping->setVisible(false);
+        const ListHistory::Step step(m_history, QStringLiteral("Open List"));
         m_list.clear();
         {
             const Catalogue::Rebuild rebuild(m_catalogue, Catalogue::Rebuild::KeepNodes);
@@ -419,7 +453,9 @@ void ShoppingWindow::showListRead(std::optional<QList<ListRow>> rows)
 void ShoppingWindow::cmdDelete_Click()
 {
     if (rowIsSelected()) {
-        m_list.remove(m_lvList->selectedRow());
+        const int row = m_lvList->selectedRow();
+        const ListHistory::Step step(m_history, QStringLiteral("Remove ") + m_list.row(row).item);
+        m_list.remove(row);
     }
     UpdateTotals();
 }
@@ -441,6 +477,7 @@ void ShoppingWindow::tvShopping_DblClick()
 {
     const int node = m_tvShopping->selectedNode();
     if (node != 0 && m_catalogue.isItem(node)) {
+        const ListHistory::Step step(m_history, addStepName(node));
         AddItemToList(m_catalogue, node, m_list);
         m_catalogue.setTicked(node, true);
     }
@@ -450,6 +487,9 @@ void ShoppingWindow::tvShopping_DblClick()
 void ShoppingWindow::tvShopping_NodeCheck(int position)
 {
     const CatalogueNode &node = m_catalogue.node(position);
+    const ListHistory::Step step(m_history, node.ticked ? addStepName(position)
+                                                        : QStringLiteral("Remove ") + node.text);
+    m_tickHistory.userTicked(position);
     if (node.ticked) {
         if (m_catalogue.isItem(position)) {
             AddItemToList(m_catalogue, position, m_list);
@@ -478,6 +518,7 @@ void ShoppingWindow::lvList_OLEDragDrop()
 {
     const int node = m_tvShopping->selectedNode();
     if (node != 0 && m_catalogue.isItem(node)) {
+        const ListHistory::Step step(m_history, addStepName(node));
         AddItemToList(m_catalogue, node, m_list);
     }
     UpdateTotals();
@@ -486,5 +527,8 @@ void ShoppingWindow::lvList_OLEDragDrop()
 void ShoppingWindow::lvList_ColumnClick(int header)
 {
     const int column = header - 1;
+    const ListHistory::Step step(
+        m_history, QStringLiteral("Sort by ") +
+                       m_lvList->model()->headerData(column, Qt::Horizontal).toString());
     m_list.sort(ShoppingList::Column(column), m_lvList->flipSortIndicator(column));
 }

@@ -3,7 +3,9 @@
 #include "FormLayout.h"
 #include "FormPlacement.h"
 #include "catalogue/Catalogue.h"
+#include "catalogue/TickHistory.h"
 #include "common/ProgramFolders.h"
+#include "list/ListHistory.h"
 #include "list/ShoppingList.h"
 #include "log/Log.h"
 
@@ -88,6 +90,11 @@ private:
     void showListRead(std::optional<QList<ListRow>> rows);
     void addSelectedNode();
     void changeQuantity();
+    // Edit menu: undo or redo one step; "+" and "-" on the selected row.
+    void undoRedo(bool redo);
+    void changeQuantityBy(int by);
+    // The name of the undo step that adds a node: an item, or all the items of a heading.
+    QString addStepName(int node) const;
 
     // Tree and list events.
     void tvShopping_DblClick();
@@ -100,6 +107,8 @@ private:
     Log m_log;
     Catalogue m_catalogue;
     ShoppingList m_list;
+    ListHistory m_history{m_list};
+    TickHistory m_tickHistory{m_catalogue, m_history};
     FormLayout m_layout;
     FormPlacement m_placement{*this};
     bool m_ended = false;

@@ -71,6 +71,7 @@ void Catalogue::setTicked(int position, bool ticked)
     n.ticked = ticked;
     if (!m_rebuilding) {
         emit nodeChanged(position);
+        emit tickChanged(position);
     }
 }
 

@@ -77,6 +77,8 @@ signals:
     void aboutToRebuild();
     void rebuilt();
     void nodeChanged(int position);
+    // A tick changed outside a Rebuild, after nodeChanged.
+    void tickChanged(int position);
     void nodeExpanded(int position);
 
 private:

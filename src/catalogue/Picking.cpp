@@ -1,7 +1,6 @@
 #include "Picking.h"
 
 #include "Catalogue.h"
-#include "common/NumberText.h"
 #include "list/ListOperations.h"
 
 namespace {
@@ -32,7 +31,7 @@ void AddItemToList(const Catalogue &catalogue, int position, ShoppingList &list)
         list.append({QStringLiteral("1"), node.text, category});
         return;
     }
-    list.setQuantity(row, ShortestDecimal(list.quantityValue(row) + 1));
+    ChangeQuantityBy(list, row, 1);
 }
 
 void AddChildItems(const Catalogue &catalogue, int position, ShoppingList &list)

@@ -15,6 +15,16 @@ int FindListItem(const QString &item, const ShoppingList &list)
     return list.find(item);
 }
 
+void ChangeQuantityBy(ShoppingList &list, int position, int by)
+{
+    const double quantity = list.quantityValue(position) + by;
+    if (by < 0 && quantity <= 0) {
+        list.remove(position);
+    } else {
+        list.setQuantity(position, ShortestDecimal(quantity));
+    }
+}
+
 namespace {
 
 // The exact sum of doubles, kept as partial sums that do not overlap (smallest first), the

@@ -8,6 +8,10 @@ class ShoppingList;
 // 0 when there is none.
 int FindListItem(const QString &item, const ShoppingList &list);
 
+// Raises the row's quantity by one (by 1) as a repeated pick does, or lowers it by one (by -1),
+// written in its shortest form; a row lowered to 0 or below is removed.
+void ChangeQuantityBy(ShoppingList &list, int position, int by);
+
 // The numbers of the status bar: the total quantity, the exact sum of the rows' leading
 // numbers rounded once to a whole number (halves to even), whatever the rows' order; and the
 // number of rows.

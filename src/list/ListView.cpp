@@ -37,6 +37,7 @@ ListView::ListView(ShoppingList &list, QWidget *parent) : QTreeView(parent)
     // The indicator shows only while the rows are in its order.
     auto hideIndicator = [this] { header()->setSortIndicatorShown(false); };
     connect(&list, &ShoppingList::rowsAppended, this, hideIndicator);
+    connect(&list, &ShoppingList::rowsInserted, this, hideIndicator);
     connect(&list, &ShoppingList::rowsChanged, this, hideIndicator);
     connect(&list, &ShoppingList::cleared, this, hideIndicator);
 }

@@ -22,6 +22,9 @@ void ShoppingList::append(const ListRow &row)
     if (first == 0) {
         first = position;
     }
+    if (m_observer != nullptr) {
+        m_observer->inserted(position, position);
+    }
     if (m_batchDepth > 0) {
         if (m_batchFirstNew == 0) {
             m_batchFirstNew = position;
@@ -51,6 +54,9 @@ void ShoppingList::append(QList<ListRow> &&rows)
             firstOfItem = position;
         }
     }
+    if (m_observer != nullptr) {
+        m_observer->inserted(first, count());
+    }
     if (m_batchDepth > 0) {
         if (m_batchFirstNew == 0) {
             m_batchFirstNew = first;
@@ -60,14 +66,50 @@ void ShoppingList::append(QList<ListRow> &&rows)
     emit rowsAppended(first, count());
 }
 
-void ShoppingList::remove(int position)
+void ShoppingList::insert(int position, QList<ListRow> rows)
 {
+    if (position > count()) {
+        append(std::move(rows));
+        return;
+    }
+    if (rows.isEmpty()) {
+        return;
+    }
     flushBatch();
     m_changed = true;
-    emit rowsAboutToBeRemoved(position, position);
-    m_rows.erase(m_rows.begin() + (position - 1));
-    m_values.erase(m_values.begin() + (position - 1));
-    // Every later row moves up one place; building the index again costs no more.
+    const int last = position + int(rows.size()) - 1;
+    emit rowsAboutToBeInserted(position, last);
+    std::vector<double> values;
+    values.reserve(size_t(rows.size()));
+    for (const ListRow &row : std::as_const(rows)) {
+        values.push_back(LeadingNumberValue(row.quantity));
+    }
+    m_values.insert(m_values.begin() + (position - 1), values.begin(), values.end());
+    QList<ListRow> joined;
+    joined.reserve(m_rows.size() + rows.size());
+    joined.append(m_rows.first(position - 1));
+    joined.append(std::move(rows));
+    joined.append(m_rows.sliced(position - 1));
+    m_rows = std::move(joined);
+    rebuildIndex();
+    if (m_observer != nullptr) {
+        m_observer->inserted(position, last);
+    }
+    emit rowsInserted();
+}
+
+void ShoppingList::remove(int position, int rows)
+{
+    flushBatch();
+    const int last = position + rows - 1;
+    if (m_observer != nullptr) {
+        m_observer->aboutToRemove(position, last);
+    }
+    m_changed = true;
+    emit rowsAboutToBeRemoved(position, last);
+    m_rows.remove(position - 1, rows);
+    m_values.erase(m_values.begin() + (position - 1), m_values.begin() + last);
+    // Every later row moves up; building the index again costs no more.
     rebuildIndex();
     emit rowsRemoved();
 }
@@ -76,6 +118,9 @@ void ShoppingList::setQuantity(int position, const QString &quantity)
 {
     if (m_rows[position - 1].quantity == quantity) {
         return;
+    }
+    if (m_observer != nullptr) {
+        m_observer->aboutToSetQuantity(position, quantity);
     }
     m_changed = true;
     m_rows[position - 1].quantity = quantity;
@@ -95,8 +140,11 @@ void ShoppingList::setQuantity(int position, const QString &quantity)
 void ShoppingList::clear()
 {
     flushBatch();
+    if (m_observer != nullptr && count() > 0) {
+        m_observer->aboutToRemove(1, count());
+    }
     emit aboutToClear();
-    m_rows.clear();
+    m_rows = {}; // not clear(): the undo history may share the rows
     m_values.clear();
     m_firstPosition.clear();
     emit cleared();
@@ -104,9 +152,6 @@ void ShoppingList::clear()
 
 void ShoppingList::sort(Column column, Qt::SortOrder order)
 {
-    flushBatch();
-    m_changed = true;
-    emit aboutToSort();
     auto text = [this, column](int index) -> const QString & {
         const ListRow &r = m_rows[index];
         return column == QuantityColumn ? r.quantity : column == ItemColumn ? r.item : r.category;
@@ -122,21 +167,40 @@ void ShoppingList::sort(Column column, Qt::SortOrder order)
         }
         return c < 0;
     });
-    QList<ListRow> rows;
-    std::vector<double> values;
-    rows.reserve(m_rows.size());
-    values.reserve(m_values.size());
     QList<int> newPosition(count());
     for (size_t i = 0; i < order_.size(); ++i) {
-        const auto old = size_t(order_[i]);
-        rows.push_back(std::move(m_rows[qsizetype(old)]));
-        values.push_back(m_values[old]);
-        newPosition[qsizetype(old)] = int(i) + 1;
+        newPosition[order_[i]] = int(i) + 1;
+    }
+    reorder(newPosition);
+}
+
+void ShoppingList::reorder(const QList<int> &newPosition)
+{
+    flushBatch();
+    m_changed = true;
+    emit aboutToSort();
+    QList<ListRow> rows(count());
+    std::vector<double> values(m_values.size());
+    for (qsizetype old = 0; old < newPosition.size(); ++old) {
+        const qsizetype to = newPosition[old] - 1;
+        rows[to] = std::move(m_rows[old]);
+        values[size_t(to)] = m_values[size_t(old)];
     }
     m_rows = std::move(rows);
     m_values = std::move(values);
     rebuildIndex();
+    if (m_observer != nullptr) {
+        m_observer->reordered(newPosition);
+    }
     emit sorted(newPosition);
+}
+
+void ShoppingList::setUnchanged()
+{
+    m_changed = false;
+    if (m_observer != nullptr) {
+        m_observer->madeUnchanged();
+    }
 }
 
 void ShoppingList::rebuildIndex()

@@ -10,6 +10,12 @@ ShoppingListModel::ShoppingListModel(ShoppingList &list, QObject *parent)
         m_rows = last;
         endInsertRows();
     });
+    connect(&m_list, &ShoppingList::rowsAboutToBeInserted, this,
+            [this](int first, int last) { beginInsertRows({}, first - 1, last - 1); });
+    connect(&m_list, &ShoppingList::rowsInserted, this, [this] {
+        m_rows = m_list.count();
+        endInsertRows();
+    });
     connect(&m_list, &ShoppingList::rowsAboutToBeRemoved, this,
             [this](int first, int last) { beginRemoveRows({}, first - 1, last - 1); });
     connect(&m_list, &ShoppingList::rowsRemoved, this, [this] {
