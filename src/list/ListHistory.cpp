@@ -1,5 +1,7 @@
 #include "ListHistory.h"
 
+#include <algorithm>
+
 namespace {
 
 qsizetype rowBytes(const ListRow &row)
@@ -300,7 +302,8 @@ void ListHistory::aboutToSetQuantity(int position, const QString &quantity)
 
 void ListHistory::reordered(const QList<int> &newPosition)
 {
-    if (!m_replaying && !newPosition.isEmpty()) {
+    // A sort that moves no row changes nothing to take back.
+    if (!m_replaying && !std::is_sorted(newPosition.begin(), newPosition.end())) {
         recordListEdit(std::make_unique<OrderEdit>(m_list, newPosition));
     }
 }

@@ -1,11 +1,13 @@
 #include "common/FileAccess.h"
 #include "common/NumberText.h"
 #include "list/ListFile.h"
+#include "list/ListHistory.h"
 #include "list/ListOperations.h"
 #include "list/ShoppingList.h"
 #include "list/ShoppingListModel.h"
 #include "log/Log.h"
 #include "support/TestFolder.h"
+#include "support/WindowSession.h"
 
 #include <QAbstractItemModelTester>
 #include <QDir>
@@ -74,6 +76,8 @@ private slots:
             } else if (action < 90) {
                 list.sort(ShoppingList::Column(random.bounded(3)),
                           random.bounded(2) ? Qt::AscendingOrder : Qt::DescendingOrder);
+            } else if (action < 93) {
+                list.insert(int(random.bounded(list.count() + 1)) + 1, {{u"3"_qs, text(), {}}});
             } else if (action < 97) {
                 list.append(QList<ListRow>{{u"2"_qs, text(), {}},
                                            {u"2"_qs, text(), {}},
@@ -135,6 +139,73 @@ private slots:
         list.clear();
         QCOMPARE(model.rowCount(), 0);
         QCOMPARE(model.headerData(1, Qt::Horizontal).toString(), u"Item"_qs);
+    }
+
+    // Undo takes back each step whole and redo makes it again, through every kind of change,
+    // steps inside steps and changes made with no step open; back at the saved state the list
+    // is unchanged. The model and the index follow throughout.
+    void historyPutsBackEveryStep()
+    {
+        QRandomGenerator random(20261207);
+        ShoppingList list;
+        ShoppingListModel model(list);
+        QAbstractItemModelTester tester(&model,
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+        ListHistory history(list);
+        auto change = [&] {
+            const int p = list.count() > 0 ? int(random.bounded(list.count())) + 1 : 0;
+            const QString item = QStringList{"Milk", "Eggs", "Tea"}[random.bounded(3)];
+            switch (p == 0 ? 0 : random.bounded(6)) {
+            case 0:
+                return list.append({u"1"_qs, item, u"c"_qs});
+            case 1:
+                return list.remove(p, int(random.bounded(list.count() - p + 1)) + 1);
+            case 2:
+                return list.setQuantity(p, QString::number(random.bounded(4)));
+            case 3:
+                return list.sort(ShoppingList::Column(random.bounded(3)),
+                                 random.bounded(2) ? Qt::AscendingOrder : Qt::DescendingOrder);
+            case 4: {
+                const ListHistory::Step inner(history, u"inner"_qs);
+                return list.insert(p, QList<ListRow>(random.bounded(1, 4), {u"2"_qs, item, {}}));
+            }
+            default:
+                return list.clear();
+            }
+        };
+        QList<QStringList> states{rows(list)};
+        int done = 0;
+        int saved = 0;
+        for (int step = 0; step < 600; ++step) {
+            const int action = int(random.bounded(10));
+            if (action < 6) {
+                if (action == 0) {
+                    change(); // a step of its own
+                } else {
+                    const ListHistory::Step open(history, QString::number(step));
+                    for (int n = action; n > 0; --n) {
+                        change();
+                    }
+                }
+                if (history.count() != done + 1 || !history.redoName().isEmpty()) {
+                    QCOMPARE(rows(list), states[done]); // nothing changed, nothing kept
+                    continue;
+                }
+                QCOMPARE(history.undoName() == QString::number(step), action != 0);
+                saved = saved > done ? -1 : saved;
+                states.resize(++done);
+                states.append(rows(list));
+            } else if (action == 6) {
+                list.setUnchanged();
+                saved = done;
+            } else {
+                const bool back = action < 9 ? done > 0 : done == states.size() - 1;
+                back ? history.undo() : history.redo();
+                done = std::clamp(done + (back ? -1 : 1), 0, int(states.size()) - 1);
+                QCOMPARE(rows(list), states[done]);
+                QCOMPARE(list.isChanged(), done != saved && list.count() > 0);
+            }
+        }
     }
 
     // A line as "quantity|item|category".
