@@ -26,6 +26,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <malloc.h>
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -182,14 +183,24 @@ public:
         m_window->findChild<QAction *>(QString::fromLatin1(action))->trigger();
     }
 
+    // A changed list is discarded when New List or Open asks.
+    void discardChanges()
+    {
+        if (m_window->list().isChanged()) {
+            m_platform.messageAnswers << MessageAnswer::Discard;
+        }
+    }
+
     void newList()
     {
+        discardChanges();
         trigger("mnuFile(0)");
         settle();
     }
 
     void openList()
     {
+        discardChanges();
         m_platform.answerFileName(m_listFile);
         trigger("mnuFile(1)");
         settle();
@@ -214,6 +225,33 @@ public:
                                               Qt::CheckStateRole);
                      settle();
                  }),
+            QStringLiteral("<= 50 ms"));
+
+        auto tickBig = [this, bigHeading] {
+            newList();
+            m_platform.messageAnswers << MessageAnswer::Yes;
+            m_tree->model()->setData(model()->indexOf(bigHeading()), Qt::Checked,
+                                     Qt::CheckStateRole);
+            settle();
+        };
+        add(QStringLiteral("undo of that Yes (Ctrl+Z)"),
+            time(tickBig,
+                 [this] {
+                     trigger("mnuEditUndo");
+                     settle();
+                 }),
+            QStringLiteral("<= 50 ms"));
+        add(QStringLiteral("redo of it (Ctrl+Y)"),
+            time(
+                [this, tickBig] {
+                    tickBig();
+                    trigger("mnuEditUndo");
+                    settle();
+                },
+                [this] {
+                    trigger("mnuEditRedo");
+                    settle();
+                }),
             QStringLiteral("<= 50 ms"));
 
         auto selectBig = [this, bigHeading] {
@@ -327,6 +365,35 @@ public:
             QStringLiteral("<= 50 ms"));
     }
 
+    // The heap that 1,000 undo steps take on the full list: Del and "+" by turns, each on a
+    // row of its own, so that every step keeps a row or a quantity of its own.
+    void undoStepsMemory()
+    {
+        openList();
+        auto select = [this](int row) {
+            m_list->selectionModel()->select(m_list->model()->index(row - 1, 0),
+                                             QItemSelectionModel::ClearAndSelect |
+                                                 QItemSelectionModel::Rows);
+        };
+        // The first change gives the list rows of its own: Open's step keeps the rows it read.
+        select(1);
+        trigger("mnuItem(2)");
+        settle();
+        const size_t before = mallinfo2().uordblks;
+        for (int step = 0; step < 1000; ++step) {
+            select(1 + step * 30);
+            trigger(step % 2 ? "mnuEditRaise" : "mnuItem(2)");
+        }
+        settle();
+        const double mb = (double(mallinfo2().uordblks) - double(before)) / (1024.0 * 1024.0);
+        table.append({QStringLiteral("heap of 1,000 undo steps, 32767 rows (MB)"),
+                      {mb, mb},
+                      {},
+                      {},
+                      QStringLiteral("a few MB"),
+                      QStringLiteral("MB")});
+    }
+
 private:
     CatalogueModel *model() { return qobject_cast<CatalogueModel *>(m_tree->model()); }
 
@@ -396,6 +463,7 @@ int main(int argc, char *argv[])
         QStringLiteral("reading the same files raw"), readRaw(large.path()));
 
     Bench(large.path(), listFile).run();
+    Bench(large.path(), listFile).undoStepsMemory(); // from a history of its own
 
     table.append({QStringLiteral("peak memory, full sizes (MB)"), largeMemory,
                   QStringLiteral("empty main window (MB)"), emptyMemory,

@@ -45,8 +45,8 @@ public:
     };
 
     // The oldest steps go beyond either bound.
-    static constexpr int MaxSteps = 1000;
-    static constexpr qsizetype MaxBytes = 256 * 1024 * 1024;
+    static constexpr int MaxSteps = 10000;
+    static constexpr qsizetype MaxBytes = 64 * 1024 * 1024;
 
     explicit ListHistory(ShoppingList &list, QObject *parent = nullptr);
     ~ListHistory() override;

@@ -199,7 +199,7 @@ private slots:
                 list.setUnchanged();
                 saved = done;
             } else {
-                const bool back = action < 9 ? done > 0 : done == states.size() - 1;
+                const bool back = action < 9; // also with nothing to undo or redo
                 back ? history.undo() : history.redo();
                 done = std::clamp(done + (back ? -1 : 1), 0, int(states.size()) - 1);
                 QCOMPARE(rows(list), states[done]);
