@@ -94,7 +94,7 @@ TickHistory::TickHistory(Catalogue &catalogue, ListHistory &history, QObject *pa
             [this] { m_tickedBeforeRebuild = tickedNodes(); });
     connect(&catalogue, &Catalogue::rebuilt, this, [this] {
         std::vector<int> after = tickedNodes();
-        if (m_history.isRecording() && after != m_tickedBeforeRebuild) {
+        if (after != m_tickedBeforeRebuild) {
             m_history.record(std::make_unique<RebuildEdit>(
                 m_catalogue, std::move(m_tickedBeforeRebuild), std::move(after)));
         }
