@@ -15,6 +15,17 @@ int FindListItem(const QString &item, const ShoppingList &list)
     return list.find(item);
 }
 
+void AddOtherItemToList(const ListRow &row, ShoppingList &list)
+{
+    const int found = FindListItem(row.item, list);
+    if (found < 1) {
+        list.append(row);
+        return;
+    }
+    list.setQuantity(found,
+                     ShortestDecimal(list.quantityValue(found) + LeadingNumberValue(row.quantity)));
+}
+
 namespace {
 
 // The exact sum of doubles, kept as partial sums that do not overlap (smallest first), the
