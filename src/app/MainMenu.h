@@ -30,9 +30,13 @@ struct MenuCommands
     std::function<void()> optionFontPrinter;
     std::function<void()> colorBack;
     std::function<void()> helpCatalog;
+    std::function<void()> savePdf;
+    std::function<void()> findInCatalogue;
+    std::function<void()> addOtherItem;
+    std::function<void()> copyListAsText;
 };
 
-// Builds the main window's menus: File, Item, Options and Help. Every entry is an action named
-// as in the design ("mnuFile(1)" for an entry of an array, "mnuOptionFont" for one on its own),
-// whose shortcut works wherever the focus is in the window.
+// Builds the main window's menus: File, Edit, Item, Options and Help. Every entry is an action
+// named as in the design ("mnuFile(1)" for an entry of an array, "mnuOptionFont" for one on its
+// own), whose shortcut works wherever the focus is in the window.
 void CreateMainMenus(QMainWindow &window, const MenuCommands &commands);
