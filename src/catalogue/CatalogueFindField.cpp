@@ -16,9 +16,9 @@ CatalogueFindField::CatalogueFindField(Catalogue &catalogue, CatalogueView &tree
 
 void CatalogueFindField::open()
 {
+    // Made now rather than at the first key, so that every key is answered at once.
+    m_search.prepare();
     if (!isVisible()) {
-        // Made now rather than at the first key, so that every key is answered at once.
-        m_search.prepare();
         setVisible(true);
         emit shownChanged();
     }
