@@ -7,6 +7,7 @@
 #include "catalogue/Catalogue.h"
 #include "catalogue/CatalogueLoader.h"
 #include "catalogue/CatalogueModel.h"
+#include "catalogue/CatalogueSearch.h"
 #include "list/ShoppingList.h"
 #include "log/Log.h"
 #include "print/PrintLayout.h"
@@ -20,7 +21,10 @@
 #include <QFile>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTreeView>
 
 #include <algorithm>
@@ -338,6 +342,8 @@ public:
                  }),
             QStringLiteral("<= 50 ms"));
 
+        findInCatalogue();
+
         add(QStringLiteral("untick the item of the last row"),
             time([this] { openList(); },
                  [this] {
@@ -395,6 +401,39 @@ public:
     }
 
 private:
+    // Ctrl+K makes the find index of every node; a key typed into the find field then selects
+    // the first match, or finds none after running through the whole index. (The key events
+    // are made here: QTest has no key for an accented letter.)
+    void findInCatalogue()
+    {
+        auto *field = m_window->findChild<QLineEdit *>(QStringLiteral("txtFind"));
+        const auto typeInto = [this, field](const char *before, const char *key) {
+            return time([field, before] { field->setText(QString::fromLatin1(before)); },
+                        [this, field, key] {
+                            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier,
+                                            QString::fromLatin1(key));
+                            QCoreApplication::sendEvent(field, &press);
+                            settle();
+                        });
+        };
+        // What Ctrl+K does after the tree changed: every node's text folded into the index.
+        add(QStringLiteral("find index of 32767 nodes made (Ctrl+K)"),
+            time({},
+                 [this] {
+                     CatalogueSearch search(m_window->catalogue());
+                     search.prepare();
+                 }),
+            QStringLiteral("<= 50 ms"));
+        trigger("mnuEditFind");
+        add(QStringLiteral("find keystroke at 32767 nodes, last heading"),
+            typeInto("Item 99.2", "5"), QStringLiteral("<= 10 ms"));
+        add(QStringLiteral("find keystroke at 32767 nodes, no match"), typeInto("Item 99.2", "x"),
+            QStringLiteral("<= 10 ms"));
+        add(QStringLiteral("find keystroke at 32767 nodes, accented"), typeInto("Item 9", "\xE9"),
+            QStringLiteral("<= 10 ms"));
+        QTest::keyClick(field, Qt::Key_Escape);
+    }
+
     CatalogueModel *model() { return qobject_cast<CatalogueModel *>(m_tree->model()); }
 
     QString m_folder;

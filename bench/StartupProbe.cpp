@@ -29,6 +29,10 @@ public:
         commonDialog().fileName = m_listFile;
         return true;
     }
+    std::optional<OtherItem> otherItemBox(const OtherItem &, const QStringList &) override
+    {
+        return std::nullopt;
+    }
     bool showSave() override { return false; }
     bool showColor() override { return false; }
     bool showFont() override { return false; }

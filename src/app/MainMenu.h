@@ -35,6 +35,10 @@ struct MenuCommands
     std::function<void()> redo;
     std::function<void()> raiseQuantity;
     std::function<void()> lowerQuantity;
+    std::function<void()> savePdf;
+    std::function<void()> findInCatalogue;
+    std::function<void()> addOtherItem;
+    std::function<void()> copyListAsText;
 };
 
 // Builds the main window's menus: File, Edit, Item, Options and Help. Every entry is an action

@@ -7,8 +7,10 @@
 #include "about/AboutBox.h"
 #include "about/ProductWindow.h"
 #include "about/VersionInfo.h"
+#include "catalogue/CatalogueFindField.h"
 #include "catalogue/CatalogueLoader.h"
 #include "catalogue/CatalogueView.h"
+#include "catalogue/OtherItemCommand.h"
 #include "catalogue/Picking.h"
 #include "common/Twips.h"
 #include "common/WaitCursor.h"
@@ -18,12 +20,16 @@
 #include "list/ListOperations.h"
 #include "list/ListView.h"
 #include "platform/Platform.h"
+#include "print/ChecklistText.h"
 #include "print/PrintCommands.h"
 #include "print/PrintoutWindow.h"
 
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDate>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
@@ -44,7 +50,9 @@ ShoppingWindow::ShoppingWindow(const ProgramFolders &folders, Platform &platform
                      [this] { mnuOptionFontPrinter_Click(); }, [this] { optColorBack_Click(); },
                      [this] { mnuHelpCatalog_Click(); }, [this] { undoRedo(false); },
                      [this] { undoRedo(true); }, [this] { changeQuantityBy(1); },
-                     [this] { changeQuantityBy(-1); }});
+                     [this] { changeQuantityBy(-1); }, [this] { mnuFilePdf_Click(); },
+                     [this] { mnuEditFind_Click(); }, [this] { mnuEditAddOther_Click(); },
+                     [this] { mnuEditCopyText_Click(); }});
     auto showUndoRedo = [this] { ShowUndoRedo(*this, m_history.undoName(), m_history.redoName()); };
     connect(&m_history, &ListHistory::changed, this, showUndoRedo);
     showUndoRedo();
@@ -90,6 +98,10 @@ void ShoppingWindow::createControls()
     m_tvShopping->setFont(listFont);
     connect(m_tvShopping, &CatalogueView::nodeCheck, this, &ShoppingWindow::tvShopping_NodeCheck);
     connect(m_tvShopping, &CatalogueView::dblClick, this, &ShoppingWindow::tvShopping_DblClick);
+    m_txtFind = new CatalogueFindField(m_catalogue, *m_tvShopping, client);
+    m_txtFind->setFont(listFont);
+    connect(m_txtFind, &CatalogueFindField::shownChanged, this, &ShoppingWindow::applyLayout);
+    connect(m_txtFind, &CatalogueFindField::addFound, this, &ShoppingWindow::tvShopping_DblClick);
 
     m_lvList = new ListView(m_list, client);
     m_lvList->setFont(listFont);
@@ -212,7 +224,14 @@ void ShoppingWindow::applyLayout()
 {
     m_lblTreeView->setGeometry(ToPixels(m_layout.lblTreeView));
     m_lblListView->setGeometry(ToPixels(m_layout.lblListView));
-    m_tvShopping->setGeometry(ToPixels(m_layout.tvShopping));
+    QRect tree = ToPixels(m_layout.tvShopping);
+    if (m_txtFind->isVisibleTo(this)) {
+        // The find field takes the top of the tree's place.
+        const int height = m_txtFind->sizeHint().height();
+        m_txtFind->setGeometry(tree.x(), tree.y(), tree.width(), height);
+        tree.setTop(tree.top() + height);
+    }
+    m_tvShopping->setGeometry(tree);
     m_lvList->setGeometry(ToPixels(m_layout.lvList));
 }
 
@@ -397,10 +416,12 @@ void ShoppingWindow::optColorBack_Click()
 
 bool ShoppingWindow::cmdOK_Click()
 {
-    if (!SaveListFile(m_platform, m_list, m_log, m_folders.dialogs)) {
+    const std::optional<QString> saved = SaveListFile(m_platform, m_list, m_log, m_folders.dialogs);
+    if (!saved) {
         return false;
     }
     m_list.setUnchanged();
+    m_panels->tell(QStringLiteral("Saved ") + QFileInfo(*saved).fileName());
     return true;
 }
 
@@ -411,8 +432,47 @@ void ShoppingWindow::cmdPrint_Click(int index)
         m_previews.removeAll(nullptr);
         m_previews.append(ShowPrintPreview(m_list, m_platform, settings));
     } else if (index == PrintButton::Printer) {
-        PrintList(m_list, m_platform, settings, m_folders.dialogs);
+        const std::optional<PrintoutSent> sent =
+            PrintList(m_list, m_platform, settings, m_folders.dialogs);
+        if (sent && sent->kind == PrintoutSent::Printer) {
+            m_panels->tell(QStringLiteral("Sent to printer ") + sent->name);
+        } else if (sent) {
+            m_panels->tell(QStringLiteral("Saved ") + QFileInfo(sent->name).fileName());
+        }
     }
+}
+
+void ShoppingWindow::mnuFilePdf_Click()
+{
+    if (const std::optional<QString> file =
+            SavePrintoutAsPdf(m_list, m_platform, ReadPrinterFontSettings(settingsFile(), m_log),
+                              m_folders.dialogs)) {
+        m_panels->tell(QStringLiteral("Saved ") + QFileInfo(*file).fileName());
+    }
+}
+
+void ShoppingWindow::mnuEditFind_Click()
+{
+    m_txtFind->open();
+}
+
+void ShoppingWindow::mnuEditAddOther_Click()
+{
+    int kept = 0;
+    if (const std::optional<ListRow> row = AskOtherItem(
+            m_platform, m_catalogue, m_folders.catalogue, m_tvShopping->selectedNode(), kept)) {
+        const ListHistory::Step step(m_history, QStringLiteral("Add ") + row->item);
+        AddOtherItemToList(*row, m_list);
+        if (kept != 0) {
+            m_tvShopping->showNode(kept);
+        }
+    }
+    UpdateTotals();
+}
+
+void ShoppingWindow::mnuEditCopyText_Click()
+{
+    QGuiApplication::clipboard()->setText(ListAsChecklist(m_list, QDate::currentDate()));
 }
 
 void ShoppingWindow::OpenList()
@@ -420,17 +480,19 @@ void ShoppingWindow::OpenList()
     if (!listMayGo()) {
         return;
     }
-    showListRead(AskAndReadListFile(m_platform, m_folders.dialogs));
+    if (const std::optional<QString> fileName = AskListFileToOpen(m_platform, m_folders.dialogs)) {
+        showListRead(*fileName, ReadListFileTelling(m_platform, *fileName));
+    }
 }
 
 void ShoppingWindow::OpenListFile(const QString &fileName)
 {
     if (listMayGo()) {
-        showListRead(ReadListFileTelling(m_platform, fileName));
+        showListRead(fileName, ReadListFileTelling(m_platform, fileName));
     }
 }
 
-void ShoppingWindow::showListRead(std::optional<QList<ListRow>> rows)
+void ShoppingWindow::showListRead(const QString &fileName, std::optional<QList<ListRow>> rows)
 {
     if (rows) {
         // Read first: a file that cannot be read must not cost the user the list on screen.
@@ -446,6 +508,9 @@ void ShoppingWindow::showListRead(std::optional<QList<ListRow>> rows)
             m_list.setUnchanged();
         }
         m_tvShopping->setVisible(true);
+        m_panels->tell(QStringLiteral("Opened ") + QFileInfo(fileName).fileName() +
+                       QStringLiteral(": ") + QString::number(m_list.count()) +
+                       (m_list.count() == 1 ? QStringLiteral(" item") : QStringLiteral(" items")));
     }
     UpdateTotals();
 }

@@ -16,6 +16,7 @@
 #include <memory>
 #include <optional>
 
+class CatalogueFindField;
 class CatalogueView;
 class ListAppearance;
 class ListView;
@@ -82,12 +83,16 @@ private:
     void mnuOptionFont_Click();
     void mnuOptionFontPrinter_Click();
     void optColorBack_Click();
+    void mnuFilePdf_Click();
+    void mnuEditFind_Click();
+    void mnuEditAddOther_Click();
+    void mnuEditCopyText_Click();
     // The routines of the design's hidden buttons, still run by menu commands.
     bool cmdOK_Click(); // true when the list was saved
     void cmdPrint_Click(int index);
     void cmdDelete_Click();
     void OpenList();
-    void showListRead(std::optional<QList<ListRow>> rows);
+    void showListRead(const QString &fileName, std::optional<QList<ListRow>> rows);
     void addSelectedNode();
     void changeQuantity();
     // Edit menu: undo or redo one step; "+" and "-" on the selected row.
@@ -116,6 +121,7 @@ private:
     QLabel *m_lblTreeView = nullptr;
     QLabel *m_lblListView = nullptr;
     CatalogueView *m_tvShopping = nullptr;
+    CatalogueFindField *m_txtFind = nullptr;
     ListView *m_lvList = nullptr;
     StatusPanels *m_panels = nullptr;
     std::unique_ptr<ListAppearance> m_listAppearance;

@@ -10,6 +10,13 @@
 
 #include <algorithm>
 
+namespace {
+
+const char greeting[] = "Welcome to the Shopping List";
+constexpr int tellingMilliseconds = 5000;
+
+} // namespace
+
 StatusPanels::StatusPanels(QStatusBar &bar, double heightTwips) : QObject(&bar)
 {
     bar.setObjectName(QStringLiteral("sbStatusBar"));
@@ -22,7 +29,7 @@ StatusPanels::StatusPanels(QStatusBar &bar, double heightTwips) : QObject(&bar)
         const char *tooltip;
     };
     const Panel panels[] = {
-        {"Welcome to the Shopping List", 4000, 2440, ""},
+        {greeting, 4000, 2440, ""},
         {"0 items", 1245, 1240, "Total number of things to get"},
         {"0 total", 1245, 1240, "Number of Unique items"},
         {"", 1440, 1440, ""},
@@ -52,6 +59,19 @@ StatusPanels::StatusPanels(QStatusBar &bar, double heightTwips) : QObject(&bar)
     connect(clock, &QTimer::timeout, this, &StatusPanels::showDateAndTime);
     clock->start(1000);
     showDateAndTime();
+
+    m_greetAgain = new QTimer(this);
+    m_greetAgain->setObjectName(QStringLiteral("greetAgain"));
+    m_greetAgain->setSingleShot(true);
+    m_greetAgain->setInterval(tellingMilliseconds);
+    connect(m_greetAgain, &QTimer::timeout, this,
+            [this] { m_panels[0]->setText(QString::fromLatin1(greeting)); });
+}
+
+void StatusPanels::tell(const QString &text)
+{
+    m_panels[0]->setText(text);
+    m_greetAgain->start(); // a later message has its own five seconds
 }
 
 void StatusPanels::setText(int panel, const QString &text)

@@ -14,6 +14,8 @@ Catalogue::Rebuild::Rebuild(Catalogue &catalogue, Kind kind) : m_catalogue(catal
         m_catalogue.m_topLevel.clear();
         m_catalogue.m_chains.clear();
         m_catalogue.m_keys.clear();
+        m_catalogue.m_fileNames.clear();
+        ++m_catalogue.m_textRevision;
     }
 }
 
@@ -26,11 +28,14 @@ Catalogue::Rebuild::~Rebuild()
 
 int Catalogue::addNode(int parent, const QString &key, const QString &text, NodeImage image)
 {
-    Q_ASSERT(m_rebuilding > 0);
     if (count() >= MaxNodes) {
         return 0;
     }
     const int position = count() + 1;
+    if (m_rebuilding == 0) {
+        emit aboutToAddNode(parent,
+                            int(parent == 0 ? m_topLevel.size() : node(parent).children.size()));
+    }
     if (m_nodes.capacity() == m_nodes.size()) {
         m_nodes.reserve(std::max<size_t>(64, m_nodes.size() * 2));
     }
@@ -46,6 +51,10 @@ int Catalogue::addNode(int parent, const QString &key, const QString &text, Node
     siblings.push_back(position);
     m_nodes.push_back(std::move(node));
     indexText(position);
+    ++m_textRevision;
+    if (m_rebuilding == 0) {
+        emit nodeAdded(position);
+    }
     return position;
 }
 
@@ -57,6 +66,7 @@ void Catalogue::setText(int position, const QString &text)
     unindexText(position);
     m_nodes[size_t(position - 1)].text = text;
     indexText(position);
+    ++m_textRevision;
     if (!m_rebuilding) {
         emit nodeChanged(position);
     }

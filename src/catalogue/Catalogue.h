@@ -57,7 +57,7 @@ public:
     };
 
     // Appends a node as the last child of parent (0: a top-level node). Returns its position,
-    // or 0 when the tree is full. Only while a Rebuild is open.
+    // or 0 when the tree is full. Outside a Rebuild views hear of the one node.
     int addNode(int parent, const QString &key, const QString &text, NodeImage image);
 
     void setText(int position, const QString &text);
@@ -72,6 +72,12 @@ public:
     int findNext(int position) const { return node(position).nextWithSameText; }
     // The key a node was added with; only the root has one.
     QString key(int position) const { return m_keys.value(position); }
+    // The name of the file a heading's items were read from, as "headings.txt" gives it.
+    QString fileName(int position) const { return m_fileNames.value(position); }
+    void setFileName(int position, const QString &name) { m_fileNames.insert(position, name); }
+    // Grows with every change of the tree's texts or shape, so that what is made from them can
+    // tell when it is out of date.
+    quint64 textRevision() const { return m_textRevision; }
 
 signals:
     void aboutToRebuild();
@@ -80,6 +86,9 @@ signals:
     // A tick changed outside a Rebuild, after nodeChanged.
     void tickChanged(int position);
     void nodeExpanded(int position);
+    // A node added outside a Rebuild, as the last child (at row) of parent.
+    void aboutToAddNode(int parent, int row);
+    void nodeAdded(int position);
 
 private:
     void indexText(int position);
@@ -96,5 +105,7 @@ private:
     std::vector<int> m_topLevel;
     QHash<QString, Chain> m_chains;
     QHash<int, QString> m_keys;
+    QHash<int, QString> m_fileNames;
+    quint64 m_textRevision = 0;
     int m_rebuilding = 0; // depth of open Rebuilds
 };

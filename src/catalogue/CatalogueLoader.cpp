@@ -37,9 +37,9 @@ bool LoadCatalogue(Catalogue &tree, const QString &programFolder, const Log &log
     const int headingsEnd = tree.count();
     for (int position = 2; position <= headingsEnd; ++position) {
         const QString heading = tree.node(position).text;
-        const QString caption =
-            loadTextIntoTree(tree, heading, folder, heading + QStringLiteral(".txt"),
-                             NodeImage::Doc, log, unreadFiles);
+        tree.setFileName(position, heading + QStringLiteral(".txt"));
+        const QString caption = loadTextIntoTree(tree, heading, folder, tree.fileName(position),
+                                                 NodeImage::Doc, log, unreadFiles);
         // Unconditionally: a file without caption, or one that failed before its caption,
         // leaves the heading without text.
         tree.setText(position, caption);

@@ -11,6 +11,9 @@ CatalogueModel::CatalogueModel(Catalogue &catalogue, QObject *parent)
 {
     connect(&m_catalogue, &Catalogue::aboutToRebuild, this, &CatalogueModel::beginResetModel);
     connect(&m_catalogue, &Catalogue::rebuilt, this, &CatalogueModel::endResetModel);
+    connect(&m_catalogue, &Catalogue::aboutToAddNode, this,
+            [this](int above, int row) { beginInsertRows(indexOf(above), row, row); });
+    connect(&m_catalogue, &Catalogue::nodeAdded, this, &CatalogueModel::endInsertRows);
     connect(&m_catalogue, &Catalogue::nodeChanged, this, [this](int position) {
         const QModelIndex changed = indexOf(position);
         emit dataChanged(changed, changed);

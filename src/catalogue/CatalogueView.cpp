@@ -32,6 +32,16 @@ int CatalogueView::selectedNode() const
     return selected.isEmpty() ? 0 : m_model->positionOf(selected.constFirst());
 }
 
+void CatalogueView::showNode(int position)
+{
+    const QModelIndex index = m_model->indexOf(position);
+    for (QModelIndex above = index.parent(); above.isValid(); above = above.parent()) {
+        expand(above);
+    }
+    setCurrentIndex(index);
+    scrollTo(index);
+}
+
 void CatalogueView::expandAsCatalogue()
 {
     // Only the root and headings have children to show, and they all come before the first item.

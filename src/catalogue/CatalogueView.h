@@ -18,6 +18,8 @@ public:
 
     // The position of the selected node, 0 when none.
     int selectedNode() const;
+    // Selects the node, opening the headings above it, and scrolls it into view.
+    void showNode(int position);
 
 signals:
     // The user ticked or unticked the node at position.

@@ -72,7 +72,7 @@ bool acceptCommas(Platform &platform, const ShoppingList &list)
 
 } // namespace
 
-std::optional<QList<ListRow>> AskAndReadListFile(Platform &platform, const QString &startFolder)
+std::optional<QString> AskListFileToOpen(Platform &platform, const QString &startFolder)
 {
     setUpFileDialog(platform, QStringLiteral("Choose a shopping list to open"), startFolder);
     if (!platform.showOpen()) {
@@ -82,7 +82,7 @@ std::optional<QList<ListRow>> AskAndReadListFile(Platform &platform, const QStri
     if (!fileChosen(fileName)) {
         return std::nullopt;
     }
-    return ReadListFileTelling(platform, fileName);
+    return fileName;
 }
 
 std::optional<QList<ListRow>> ReadListFileTelling(Platform &platform, const QString &fileName)
@@ -99,25 +99,25 @@ std::optional<QList<ListRow>> ReadListFileTelling(Platform &platform, const QStr
     return rows;
 }
 
-bool SaveListFile(Platform &platform, const ShoppingList &list, const Log &log,
-                  const QString &startFolder)
+std::optional<QString> SaveListFile(Platform &platform, const ShoppingList &list, const Log &log,
+                                    const QString &startFolder)
 {
     if (!acceptCommas(platform, list)) {
-        return false;
+        return std::nullopt;
     }
     setUpFileDialog(platform, QStringLiteral("Saving Shopping List"), startFolder);
     const bool confirmed = platform.showSave();
     const WaitCursor wait;
     const QString fileName = platform.commonDialog().fileName;
     if (!confirmed || !fileChosen(fileName)) {
-        return false;
+        return std::nullopt;
     }
     QString reason;
     if (!SaveListboxToFile(list, fileName, log, reason)) {
         tell(platform, QStringLiteral("The shopping list could not be saved to ") +
                            QDir::toNativeSeparators(fileName) + QStringLiteral(": ") + reason +
                            QStringLiteral(".\r\nAny file that was there is unchanged."));
-        return false;
+        return std::nullopt;
     }
-    return true;
+    return fileName;
 }

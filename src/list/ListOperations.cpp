@@ -25,6 +25,17 @@ void ChangeQuantityBy(ShoppingList &list, int position, int by)
     }
 }
 
+void AddOtherItemToList(const ListRow &row, ShoppingList &list)
+{
+    const int found = FindListItem(row.item, list);
+    if (found < 1) {
+        list.append(row);
+        return;
+    }
+    list.setQuantity(found,
+                     ShortestDecimal(list.quantityValue(found) + LeadingNumberValue(row.quantity)));
+}
+
 namespace {
 
 // The exact sum of doubles, kept as partial sums that do not overlap (smallest first), the

@@ -2,6 +2,7 @@
 
 #include <QSizeF>
 #include <QString>
+#include <QStringList>
 #include <QUrl>
 
 #include <optional>
@@ -48,6 +49,15 @@ struct CommonDialog
     bool fontStrikethru = false;
 };
 
+// What the Add Other Item dialog asks for: an item that is not in the catalogue.
+struct OtherItem
+{
+    QString quantity;
+    QString item;
+    QString category;
+    bool keepInCatalogue = false; // also append it to the category's catalogue file
+};
+
 // Everything that asks the user in a modal dialog, and the few facts of the desktop the
 // program needs. The program uses the Qt implementation; tests use a scripted one that
 // answers and records, so no test ever blocks on a dialog.
@@ -60,6 +70,11 @@ public:
     // Nothing when the user cancels.
     virtual std::optional<QString> inputBox(const QString &prompt, const QString &title,
                                             const QString &defaultText) = 0;
+
+    // The Add Other Item dialog, showing proposed; categories are offered in the category's
+    // list, which also takes a new one. Nothing when the user cancels.
+    virtual std::optional<OtherItem> otherItemBox(const OtherItem &proposed,
+                                                  const QStringList &categories) = 0;
 
     // Each shows one modal dialog set up from the common dialog's properties and, when the
     // user confirms, stores the choice back into them. False when the user cancelled; the

@@ -1,6 +1,7 @@
 #include "QtPlatform.h"
 
 #include "FontColorDialog.h"
+#include "OtherItemDialog.h"
 #include "common/Twips.h"
 #include "config/ColorValue.h"
 
@@ -130,6 +131,16 @@ std::optional<QString> QtPlatform::inputBox(const QString &prompt, const QString
         return std::nullopt;
     }
     return dialog.textValue();
+}
+
+std::optional<OtherItem> QtPlatform::otherItemBox(const OtherItem &proposed,
+                                                  const QStringList &categories)
+{
+    OtherItemDialog dialog(proposed, categories, m_parent);
+    if (exec(dialog) != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.answer();
 }
 
 bool QtPlatform::showFileDialog(bool save)

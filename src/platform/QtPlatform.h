@@ -18,6 +18,8 @@ public:
     MessageAnswer messageBox(const MessageBoxRequest &request) override;
     std::optional<QString> inputBox(const QString &prompt, const QString &title,
                                     const QString &defaultText) override;
+    std::optional<OtherItem> otherItemBox(const OtherItem &proposed,
+                                          const QStringList &categories) override;
     bool showOpen() override;
     bool showSave() override;
     bool showColor() override;

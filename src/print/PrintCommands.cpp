@@ -12,6 +12,9 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 
 const QString documentName = QStringLiteral("shopping");
@@ -24,8 +27,9 @@ void report(Platform &platform, const QString &text)
     platform.messageBox(request);
 }
 
-// Lays the list out on printer and ends the job; reports what went wrong.
-void printOn(QPrinter &printer, const ShoppingList &list, Platform &platform,
+// Lays the list out on printer and ends the job; reports what went wrong. True when the job
+// was handed on whole.
+bool printOn(QPrinter &printer, const ShoppingList &list, Platform &platform,
              const PrinterFontSettings &settings)
 {
     printer.setDocName(documentName);
@@ -33,15 +37,18 @@ void printOn(QPrinter &printer, const ShoppingList &list, Platform &platform,
     if (const std::optional<QString> failure = PrintShoppingList(surface, list, settings)) {
         surface.abortJob();
         report(platform, QStringLiteral("The list could not be printed.\n\n") + *failure);
-        return;
+        return false;
     }
     if (const std::optional<QString> failure = surface.endJob()) {
         report(platform, QStringLiteral("The list could not be printed.\n\n") + *failure);
+        return false;
     }
+    return true;
 }
 
-void offerPdf(const ShoppingList &list, Platform &platform, const PrinterFontSettings &settings,
-              const QString &startFolder)
+std::optional<PrintoutSent> offerPdf(const ShoppingList &list, Platform &platform,
+                                     const PrinterFontSettings &settings,
+                                     const QString &startFolder)
 {
     MessageBoxRequest request;
     request.text = QStringLiteral("There is no default printer, so the list cannot be printed.\n\n"
@@ -50,8 +57,20 @@ void offerPdf(const ShoppingList &list, Platform &platform, const PrinterFontSet
     request.buttons = MessageButtons::YesNo;
     request.defaultAnswer = MessageAnswer::Yes;
     if (platform.messageBox(request) != MessageAnswer::Yes) {
-        return;
+        return std::nullopt;
     }
+    if (std::optional<QString> file = SavePrintoutAsPdf(list, platform, settings, startFolder)) {
+        return PrintoutSent{PrintoutSent::PdfFile, *file};
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<QString> SavePrintoutAsPdf(const ShoppingList &list, Platform &platform,
+                                         const PrinterFontSettings &settings,
+                                         const QString &startFolder)
+{
     CommonDialog &dialog = platform.commonDialog();
     dialog.dialogTitle = QStringLiteral("Save Printout As");
     dialog.filter = QStringLiteral("*.pdf");
@@ -59,22 +78,34 @@ void offerPdf(const ShoppingList &list, Platform &platform, const PrinterFontSet
     dialog.initDir = startFolder;
     dialog.fileName = QStringLiteral("shopping.pdf");
     if (!platform.showSave() || dialog.fileName.isEmpty()) {
-        return;
+        return std::nullopt;
     }
+    const QString fileName = dialog.fileName;
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(dialog.fileName);
+    printer.setOutputFileName(fileName);
     printer.setPageSize(LocalePageSize());
-    printOn(printer, list, platform, settings);
+    if (!printOn(printer, list, platform, settings)) {
+        return std::nullopt;
+    }
+    return fileName;
 }
 
-} // namespace
+QPageSize PageSizeOfLocale(const QLocale &locale)
+{
+    static constexpr QLocale::Territory letter[] = {
+        QLocale::UnitedStates, QLocale::Canada,   QLocale::Mexico,      QLocale::Belize,
+        QLocale::Chile,        QLocale::Colombia, QLocale::CostaRica,   QLocale::Guatemala,
+        QLocale::Nicaragua,    QLocale::Panama,   QLocale::Philippines, QLocale::PuertoRico,
+        QLocale::ElSalvador,   QLocale::Venezuela};
+    const bool usesLetter =
+        std::find(std::begin(letter), std::end(letter), locale.territory()) != std::end(letter);
+    return QPageSize(usesLetter ? QPageSize::Letter : QPageSize::A4);
+}
 
 QPageSize LocalePageSize()
 {
-    return QPageSize(QLocale::system().measurementSystem() == QLocale::ImperialUSSystem
-                         ? QPageSize::Letter
-                         : QPageSize::A4);
+    return PageSizeOfLocale(QLocale::system());
 }
 
 double DefaultPageWidthTwips()
@@ -108,16 +139,19 @@ PrintoutWindow *ShowPrintPreview(const ShoppingList &list, Platform &platform,
     return window;
 }
 
-void PrintList(const ShoppingList &list, Platform &platform, const PrinterFontSettings &settings,
-               const QString &startFolder)
+std::optional<PrintoutSent> PrintList(const ShoppingList &list, Platform &platform,
+                                      const PrinterFontSettings &settings,
+                                      const QString &startFolder)
 {
     // Without a default printer Qt would quietly fall back to a PDF file of no name.
     if (QPrinterInfo::defaultPrinter().isNull()) {
-        offerPdf(list, platform, settings, startFolder);
-        return;
+        return offerPdf(list, platform, settings, startFolder);
     }
     QPrinter printer(QPrinter::HighResolution);
-    printOn(printer, list, platform, settings);
+    if (!printOn(printer, list, platform, settings)) {
+        return std::nullopt;
+    }
+    return PrintoutSent{PrintoutSent::Printer, printer.printerName()};
 }
 
 std::optional<PrinterFontSettings> ChoosePrinterFont(Platform &platform,

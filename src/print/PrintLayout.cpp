@@ -28,15 +28,6 @@ const QString &cell(const ListRow &row, ShoppingList::Column column)
     return row.category;
 }
 
-QString rowLine(const ListRow &row)
-{
-    const QString quantity = TrimBlanks(row.quantity);
-    if (quantity == u"1") {
-        return row.item;
-    }
-    return row.item + QStringLiteral(" ( x") + quantity + QStringLiteral(" )");
-}
-
 qint16 wholeNumber(double value, const char *what)
 {
     const std::optional<qint16> whole = ToInt16(value);
@@ -132,20 +123,9 @@ void Layout::run()
     m_width = wholeNumber(m_surface.drawableWidth(), "drawable width");
     m_height = wholeNumber(m_surface.drawableHeight(), "drawable height");
 
-    QStringList table;
-    const int count = GetUniqueColumnValues(m_list, ShoppingList::CategoryColumn, table);
-    // The rows of each section in list order, gathered in one pass; the section of a row is
-    // the table entry equal to its category, the empty last one for rows without.
-    std::vector<std::vector<int>> sectionRows(size_t(count) + 1);
-    {
-        QHash<QString, int> section;
-        for (int k = 0; k <= count; ++k) {
-            section.insert(table[k], k);
-        }
-        for (int position = 1; position <= m_list.count(); ++position) {
-            sectionRows[size_t(section.value(m_list.row(position).category))].push_back(position);
-        }
-    }
+    const PrintoutSections sections = GroupByCategory(m_list);
+    const QStringList &table = sections.headings;
+    const int count = int(table.size()) - 1;
 
     m_font = readPrinterFont(m_settings);
     m_surface.setTextColor(m_font.color);
@@ -157,8 +137,7 @@ void Layout::run()
     switchFont(title);
     m_x = wholeNumber(m_surface.textWidth(QStringLiteral("     ")), "column position");
     m_surface.setPenX(m_x);
-    m_surface.printLine(QStringLiteral("Shopping List for ") +
-                        QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat));
+    m_surface.printLine(PrintoutTitle(QDate::currentDate()));
 
     const double headingLimit = m_height - m_height / 6.0;
     const double rowLimit = m_height - m_height / 15.0;
@@ -175,8 +154,8 @@ void Layout::run()
         if (m_list.count() > 0) {
             m_rowExamined = true;
         }
-        for (const int position : sectionRows[size_t(k)]) {
-            const QString line = rowLine(m_list.row(position));
+        for (const int position : sections.rows[size_t(k)]) {
+            const QString line = PrintoutRowLine(m_list.row(position));
             full = false;
             step([&] { full = m_surface.penY() > rowLimit; });
             if (full) {
@@ -273,6 +252,38 @@ int GetUniqueColumnValues(const ShoppingList &list, ShoppingList::Column column,
     const int count = int(table.size());
     table.append(QString());
     return count;
+}
+
+PrintoutSections GroupByCategory(const ShoppingList &list)
+{
+    PrintoutSections sections;
+    const int count = GetUniqueColumnValues(list, ShoppingList::CategoryColumn, sections.headings);
+    // Gathered in one pass; the section of a row is the heading equal to its category, the
+    // empty last one for rows without.
+    sections.rows.resize(size_t(count) + 1);
+    QHash<QString, int> section;
+    for (int k = 0; k <= count; ++k) {
+        section.insert(sections.headings[k], k);
+    }
+    for (int position = 1; position <= list.count(); ++position) {
+        sections.rows[size_t(section.value(list.row(position).category))].push_back(position);
+    }
+    return sections;
+}
+
+QString PrintoutTitle(const QDate &date)
+{
+    return QStringLiteral("Shopping List for ") +
+           QLocale::system().toString(date, QLocale::ShortFormat);
+}
+
+QString PrintoutRowLine(const ListRow &row)
+{
+    const QString quantity = TrimBlanks(row.quantity);
+    if (quantity == u"1") {
+        return row.item;
+    }
+    return row.item + QStringLiteral(" ( x") + quantity + QStringLiteral(" )");
 }
 
 std::optional<QString> PrintShoppingList(DrawingSurface &surface, const ShoppingList &list,

@@ -7,6 +7,9 @@
 #include <QStringList>
 
 #include <optional>
+#include <vector>
+
+class QDate;
 
 class DrawingSurface;
 
@@ -15,6 +18,22 @@ class DrawingSurface;
 // always ends with one empty entry after the stored ones.
 int GetUniqueColumnValues(const ShoppingList &list, ShoppingList::Column column,
                           QStringList &table);
+
+// The printout's sections in the order printed: the distinct non-empty categories in order of
+// first occurrence, then an empty heading for the rows without a category. rows[k] holds the
+// positions, in list order, of the rows under headings[k].
+struct PrintoutSections
+{
+    QStringList headings;
+    std::vector<std::vector<int>> rows;
+};
+PrintoutSections GroupByCategory(const ShoppingList &list);
+
+// The title line: "Shopping List for " and the date in the system's short format.
+QString PrintoutTitle(const QDate &date);
+// A row's line: its item alone when the trimmed quantity is "1", otherwise the item and
+// " ( x" quantity " )".
+QString PrintoutRowLine(const ListRow &row);
 
 // Lays the whole list out on the surface: a title line with today's date, then one section
 // per category in order of first occurrence, the last one (under an empty heading) holding

@@ -77,10 +77,12 @@ private slots:
             }
         }
         QCOMPARE(QSet<QKeySequence>(keys.begin(), keys.end()).size(), keys.size());
-        QCOMPARE(menus.mid(8, 5),
+        QCOMPARE(menus.mid(9, 9),
                  QStringList({"&Undo Ctrl+Z", "&Redo Ctrl+Y; Ctrl+Shift+Z", " ",
-                              "Raise Quantity by One +", "Lower Quantity by One -"}));
-        QCOMPARE(menus[13], u"Add New item  Ctrl+Ins"_qs);
+                              "Raise Quantity by One +", "Lower Quantity by One -", " ",
+                              "&Find in Catalogue Ctrl+K", "Add &Other Item... Ctrl+Shift+Ins",
+                              "&Copy List as Text Ctrl+Shift+C"}));
+        QCOMPARE(menus[18], u"Add New item  Ctrl+Ins"_qs);
         QVERIFY(!action("mnuEditUndo").isEnabled() && !action("mnuEditRedo").isEnabled());
     }
 
@@ -107,6 +109,10 @@ private slots:
         add("Sort by Item", [this] { sortBy(1); });
         add("New List", [this] { m_session->trigger(u"mnuFile(0)"_qs); });
         add("Open List", [this] { m_session->open(u"week.shp"_qs); });
+        add("Add Tea", [this] {
+            m_session->platform.otherItemAnswers << OtherItem{u"2"_qs, u"Tea"_qs, u"Dairy"_qs};
+            m_session->trigger(u"mnuEditAddOther"_qs);
+        });
     }
 
     void namedSteps()

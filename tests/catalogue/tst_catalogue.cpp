@@ -1,7 +1,10 @@
 #include "catalogue/Catalogue.h"
 #include "catalogue/CatalogueLoader.h"
 #include "catalogue/CatalogueModel.h"
+#include "catalogue/CatalogueSearch.h"
+#include "catalogue/CatalogueWriting.h"
 #include "catalogue/Picking.h"
+#include "common/FileAccess.h"
 #include "log/Log.h"
 #include "support/WindowSession.h"
 
@@ -10,6 +13,10 @@
 #include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QTest>
+
+#include <cerrno>
+#include <cstdlib>
+#include <unistd.h>
 
 using Files = QList<QPair<QString, QByteArray>>;
 
@@ -210,9 +217,169 @@ private slots:
 
         catalogue.setText(2, u"renamed"_qs);
         QCOMPARE(model.indexOf(2).data().toString(), u"renamed"_qs);
+        catalogue.addNode(9, QString(), u"Lime"_qs, NodeImage::Doc); // one node, seen as one
+        QCOMPARE(model.rowCount(citrus), 2);
         buildCatalogue(catalogue);
         QCOMPARE(model.rowCount(model.index(0, 0)), 2);
         QCOMPARE(model.indexOf(4).data(Qt::CheckStateRole).value<Qt::CheckState>(), Qt::Unchecked);
+    }
+
+    // Steps: f first, n next, p previous, each from the node found before. The tree's order
+    // (a heading, then its items) is not the positions' order: "u" is in Fruit (3) and Butter
+    // (6), which the tree shows first. Lemon is renamed after the index was made.
+    void search_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QList<int>>("found");
+        QTest::newRow("tree order") << "u"
+                                    << "fn" << QList<int>{6, 3};
+        QTest::newRow("case, wrapping") << "MIL"
+                                        << "fnnn" << QList<int>{4, 5, 7, 4};
+        QTest::newRow("previous wraps to the end") << "mil"
+                                                   << "fpp" << QList<int>{4, 7, 5};
+        QTest::newRow("only one") << "apple"
+                                  << "fnp" << QList<int>{8, 8, 8};
+        QTest::newRow("accents both ways, renamed") << "CREME BRÛ"
+                                                    << "fn" << QList<int>{12, 12};
+        QTest::newRow("none") << "kiwi"
+                              << "fnp" << QList<int>{0, 0, 0};
+        QTest::newRow("empty") << ""
+                               << "fn" << QList<int>{0, 0};
+    }
+
+    void search()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, steps);
+        QFETCH(QList<int>, found);
+        Catalogue catalogue;
+        buildCatalogue(catalogue);
+        CatalogueSearch search(catalogue);
+        search.prepare();
+        catalogue.setText(12, u"Crème brûlée"_qs);
+        int at = 0;
+        QList<int> got;
+        for (const QChar step : steps) {
+            at = step == u'f'   ? search.first(text)
+                 : step == u'n' ? search.next(text, at)
+                                : search.previous(text, at);
+            got << at;
+        }
+        QCOMPARE(got, found);
+    }
+
+    // The folder's files before, what is kept where, the files that change (a file not named
+    // stays as it was), and the tree after as dump() gives it; no change at all on failure.
+    void keep_data()
+    {
+        QTest::addColumn<Files>("before");
+        QTest::addColumn<QString>("category");
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<Files>("changed");
+        QTest::addColumn<QString>("tree");
+        const Files dairy{{"headings.txt", "Dairy\r\n"}, {"Dairy.txt", ";Dairy\r\nMilk\r\n"}};
+        const QString unchanged = u"List(Dairy(Milk))"_qs;
+        QTest::newRow("UTF-8, CR LF")
+            << dairy << "Dairy"
+            << "Crème" << Files{{"Dairy.txt", ";Dairy\r\nMilk\r\nCr\xC3\xA8me\r\n"}}
+            << "List(Dairy(Milk|Crème))";
+        QTest::newRow("Windows-1252, LF, no last line end")
+            << Files{{"headings.txt", "Dairy\n"}, {"dairy.TXT", ";Dairy\nBri\xE9"}} << "Dairy"
+            << "Crème" << Files{{"dairy.TXT", ";Dairy\nBri\xE9\nCr\xE8me\n"}}
+            << "List(Dairy(Brié|Crème))";
+        QTest::newRow("Windows-1252 cannot hold it")
+            << Files{{"headings.txt", "Dairy\n"}, {"Dairy.txt", ";Dairy\nBri\xE9\n"}} << "Dairy"
+            << "Tofu \u8C46" << Files() << "List(Dairy(Brié))";
+        QTest::newRow("the caption, not the file's name")
+            << Files{{"headings.txt", "Veg\r\n"}, {"Veg.txt", ";Vegetables\r\nLeek\r\n"}}
+            << "Vegetables"
+            << "Kale" << Files{{"Veg.txt", ";Vegetables\r\nLeek\r\nKale\r\n"}}
+            << "List(Vegetables(Leek|Kale))";
+        QTest::newRow("there already") << dairy << "Dairy"
+                                       << "Milk" << Files() << unchanged;
+        QTest::newRow("new category, CR")
+            << Files{{"headings.txt", "Dairy\r"}, {"Dairy.txt", ";Dairy\rMilk\r"}} << "Snacks"
+            << "Crisps"
+            << Files{{"headings.txt", "Dairy\rSnacks\r"}, {"Snacks.txt", ";Snacks\rCrisps\r"}}
+            << "List(Dairy(Milk)|Snacks(Crisps))";
+        QTest::newRow("new category, no headings.txt")
+            << Files() << "Snacks"
+            << "Crisps"
+            << Files{{"headings.txt", "Snacks\r\n"}, {"Snacks.txt", ";Snacks\r\nCrisps\r\n"}}
+            << "List(Snacks(Crisps))";
+        QTest::newRow("new category, its file is there")
+            << Files{dairy[0], dairy[1], {"snacks.txt", "Nuts\r\n"}} << "Snacks"
+            << "Crisps" << Files() << unchanged;
+        QTest::newRow("new category, not a file's name") << dairy << "Fish/Meat"
+                                                         << "Cod" << Files() << unchanged;
+        QTest::newRow("a caption line") << dairy << "Dairy"
+                                        << ";Cream" << Files() << unchanged;
+        QTest::newRow("a line break") << dairy << "Dairy"
+                                      << "Cream\nEggs" << Files() << unchanged;
+        QTest::newRow("no category") << dairy << ""
+                                     << "Cream" << Files() << unchanged;
+    }
+
+    void keep()
+    {
+        QFETCH(Files, before);
+        QFETCH(QString, category);
+        QFETCH(QString, item);
+        QFETCH(Files, changed);
+        QFETCH(QString, tree);
+        TestFolder folder;
+        QMap<QString, QByteArray> expected;
+        for (const auto &[name, bytes] : std::as_const(before)) {
+            folder.write(name, bytes);
+            expected.insert(name, bytes);
+        }
+        for (const auto &[name, bytes] : std::as_const(changed)) {
+            expected.insert(name, bytes);
+        }
+        Catalogue catalogue;
+        LoadCatalogue(catalogue, folder.path(), Log(folder.path(), u"shopping"_qs));
+        const int last = catalogue.count();
+        catalogue.setTicked(last, true);
+        QString reason;
+        const int kept = KeepItemInCatalogue(catalogue, folder.path(), category, item, reason);
+        QCOMPARE(kept != 0, tree.contains(item));
+        QVERIFY(kept == 0 ? !reason.isEmpty() : catalogue.node(kept).text == item);
+        QCOMPARE(dump(catalogue), tree);
+        QVERIFY(catalogue.node(last).ticked);
+        QMap<QString, QByteArray> files;
+        for (const QString &name : QDir(folder.path()).entryList(QDir::Files | QDir::Hidden)) {
+            files.insert(name, folder.read(name));
+        }
+        QCOMPARE(files, expected);
+    }
+
+    // A write that fails after the new category's file was made takes that file away again.
+    void keepingFailsWhole()
+    {
+        TestFolder folder;
+        folder.write(u"headings.txt"_qs, "Dairy\r\n");
+        folder.write(u"Dairy.txt"_qs, "Milk\r\n");
+        Catalogue catalogue;
+        LoadCatalogue(catalogue, folder.path(), Log(folder.path(), u"shopping"_qs));
+        static int writes = 0;
+        const FileReplaceCalls usual =
+            std::exchange(TheFileReplaceCalls, {[](char *name, int flags) {
+                                                    return ++writes == 2 ? (errno = ENOSPC, -1)
+                                                                         : ::mkostemp(name, flags);
+                                                },
+                                                ::fdatasync, ::close});
+        QString reason;
+        const int kept =
+            KeepItemInCatalogue(catalogue, folder.path(), u"Snacks"_qs, u"Crisps"_qs, reason);
+        TheFileReplaceCalls = usual;
+        QCOMPARE(kept, 0);
+        QVERIFY2(reason.contains(u"headings.txt cannot be written: No space left on device"),
+                 qPrintable(reason));
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList({"Dairy.txt", "headings.txt"}));
+        QCOMPARE(folder.read(u"headings.txt"_qs), QByteArray("Dairy\r\n"));
+        QCOMPARE(catalogue.count(), 3);
     }
 
     // The list before, the nodes picked one by one (a heading, negative, adds all its items),

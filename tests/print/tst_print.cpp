@@ -1,5 +1,6 @@
 #include "common/Twips.h"
 #include "list/ShoppingList.h"
+#include "print/ChecklistText.h"
 #include "print/PreviewSurface.h"
 #include "print/PrintCommands.h"
 #include "print/PrintLayout.h"
@@ -8,6 +9,8 @@
 #include "support/WindowSession.h"
 
 #include <QApplication>
+#include <QDate>
+#include <QLocale>
 #include <QPointer>
 #include <QTest>
 
@@ -130,6 +133,56 @@ private slots:
         for (const RecordingSurface::Line &line : surface.lines) {
             QCOMPARE(line.x, 750.0); // five blanks of the 15 pt title font in, all in one column
         }
+    }
+
+    // The checklist's lines after the title and its blank line, split by "/": the printout's
+    // sections and row texts, a section without rows left out.
+    void checklist_data()
+    {
+        QTest::addColumn<QString>("rows"); // split by ";"
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("empty list") << QString() << QString();
+        QTest::newRow("sections as printed, rows without category last")
+            << u"1|Bread|;2|Milk|Dairy;1|Cream|dairy; 1 |Eggs|Dairy;|Salt|"_qs
+            << u"Dairy/- [ ] Milk ( x2 )/- [ ] Eggs//dairy/- [ ] Cream//- [ ] Bread/- [ ] Salt ( x )"_qs;
+        QTest::newRow("no row without category")
+            << u"01|Cheese|Dairy"_qs << u"Dairy/- [ ] Cheese ( x01 )"_qs;
+    }
+
+    void checklist()
+    {
+        QFETCH(QString, rows);
+        QFETCH(QString, expected);
+        ShoppingList list;
+        appendRows(list, rows.split(u';', Qt::SkipEmptyParts));
+        const QDate date(2026, 12, 7);
+        const QString text = ListAsChecklist(list, date);
+        const QString title =
+            u"Shopping List for "_qs + QLocale::system().toString(date, QLocale::ShortFormat);
+        QCOMPARE(text, title + u'\n' +
+                           (expected.isEmpty() ? QString()
+                                               : u'\n' + expected.replace(u'/', u'\n') + u'\n'));
+    }
+
+    void pageSize_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QPageSize::PageSizeId>("size");
+        QTest::newRow("United States") << "en_US" << QPageSize::Letter;
+        QTest::newRow("Canada, French") << "fr_CA" << QPageSize::Letter;
+        QTest::newRow("Mexico") << "es_MX" << QPageSize::Letter;
+        QTest::newRow("Philippines") << "fil_PH" << QPageSize::Letter;
+        QTest::newRow("United Kingdom") << "en_GB" << QPageSize::A4;
+        QTest::newRow("Germany") << "de_DE" << QPageSize::A4;
+        QTest::newRow("Spain") << "es_ES" << QPageSize::A4;
+        QTest::newRow("C") << "C" << QPageSize::A4;
+    }
+
+    void pageSize()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QPageSize::PageSizeId, size);
+        QCOMPARE(PageSizeOfLocale(QLocale(locale)).id(), size);
     }
 
     // Rows are in the stored font but never bold or underlined; the title is 3 points larger,

@@ -35,6 +35,7 @@ private slots:
                                     u"3|Candles|"_qs});
         session.trigger(u"mnuFile(5)"_qs);
         QCOMPARE(session.platform.messages.size(), 0);
+        QCOMPARE(session.panel(1), u"Sent to printer shopping-test"_qs);
 
         const QStringList pattern{u"job-*.pdf"_qs};
         QTRY_VERIFY_WITH_TIMEOUT(!m_printed.entryList(pattern, QDir::Files).isEmpty(), 60000);

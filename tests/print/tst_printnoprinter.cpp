@@ -58,15 +58,17 @@ private slots:
                  session.platform.dialogs[0].properties.filter == u"*.pdf"));
         const QStringList written = QDir(session.folder.path()).entryList({u"*.pdf"_qs});
         QCOMPARE(written, chooseFile ? QStringList{u"list.pdf"_qs} : QStringList());
+        QCOMPARE(session.panel(1),
+                 chooseFile ? u"Saved list.pdf"_qs : u"Welcome to the Shopping List"_qs);
         QVERIFY(session.window->isVisible());
 
-        // The preview still works, as wide as a page of the locale's size: Letter where it measures
-        // in US units, else A4.
+        // The preview still works, as wide as a page of the locale's size: Letter where that is
+        // sold, else A4.
         const std::unique_ptr<PrintoutWindow> preview(
             ShowPrintPreview(session.list(), session.platform, {}));
         QCOMPARE(session.platform.messages.size(), 1);
-        const bool us = QLocale::system().measurementSystem() == QLocale::ImperialUSSystem;
-        QCOMPARE(preview->frameGeometry().width(), TwipsToPixelsX(us ? 12240 : 11900));
+        const bool letter = PageSizeOfLocale(QLocale::system()).id() == QPageSize::Letter;
+        QCOMPARE(preview->frameGeometry().width(), TwipsToPixelsX(letter ? 12240 : 11900));
         if (!chooseFile || QStandardPaths::findExecutable(u"pdftotext"_qs).isEmpty()) {
             return;
         }

@@ -46,6 +46,17 @@ std::optional<QString> ScriptedPlatform::inputBox(const QString &prompt, const Q
     return inputAnswers.takeFirst();
 }
 
+std::optional<OtherItem> ScriptedPlatform::otherItemBox(const OtherItem &proposed,
+                                                        const QStringList &categories)
+{
+    otherItemRequests.append({proposed, categories});
+    if (otherItemAnswers.isEmpty()) {
+        ++unanswered;
+        return std::nullopt;
+    }
+    return otherItemAnswers.takeFirst();
+}
+
 bool ScriptedPlatform::show(DialogKind kind)
 {
     dialogs.append({kind, commonDialog()});

@@ -32,8 +32,17 @@ public:
     QList<std::optional<QString>> inputAnswers;
     QList<DialogAnswer> dialogAnswers;
 
+    // The Add Other Item dialog: what it was shown with, and the answers (nothing cancels).
+    struct OtherItemRequest
+    {
+        OtherItem proposed;
+        QStringList categories;
+    };
+    QList<std::optional<OtherItem>> otherItemAnswers;
+
     QList<MessageBoxRequest> messages;
     QList<InputRequest> inputs;
+    QList<OtherItemRequest> otherItemRequests;
     QList<DialogShow> dialogs;
     QList<QUrl> openedUrls;
     // Other modal windows: each answer acts on the window as the user would, while it is open,
@@ -50,6 +59,8 @@ public:
     MessageAnswer messageBox(const MessageBoxRequest &request) override;
     std::optional<QString> inputBox(const QString &prompt, const QString &title,
                                     const QString &defaultText) override;
+    std::optional<OtherItem> otherItemBox(const OtherItem &proposed,
+                                          const QStringList &categories) override;
     bool showOpen() override { return show(DialogKind::Open); }
     bool showSave() override { return show(DialogKind::Save); }
     bool showColor() override { return show(DialogKind::Color); }
