@@ -106,6 +106,7 @@ private:
     // Prints at the column's x, cut where the column ends: nothing runs into the next one.
     void printAtColumn(const QString &text);
     QString fitColumn(const QString &text) const;
+    bool belowBottomEdge() const;
     void columnBreak(At at);
 
     DrawingSurface &m_surface;
@@ -187,8 +188,10 @@ QString Layout::fitColumn(const QString &text) const
 {
     // The column ends where the next one starts, or at the right edge.
     const double room = std::min(m_x + m_width / 5.0, double(m_width)) - m_x;
-    if (room <= 0 || m_surface.textWidth(text) <= room) {
-        return text; // beyond the edge nothing shows anyway
+    // Beyond the right or the bottom edge nothing shows anyway, and a long list on a preview
+    // runs far below it: such a line is not measured.
+    if (room <= 0 || belowBottomEdge() || m_surface.textWidth(text) <= room) {
+        return text;
     }
     qsizetype fits = 0;
     qsizetype tooLong = text.size();
@@ -208,6 +211,16 @@ QString Layout::fitColumn(const QString &text) const
         --fits; // never half a character
     }
     return text.first(fits);
+}
+
+bool Layout::belowBottomEdge() const
+{
+    // Only a shortcut: a surface that cannot tell where its pen is is taken to be drawing.
+    try {
+        return m_surface.penY() >= m_height;
+    } catch (const PrintFailure &) {
+        return false;
+    }
 }
 
 void Layout::columnBreak(At at)
