@@ -7,7 +7,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QStringDecoder>
 
 #include <algorithm>
 #include <optional>
@@ -60,20 +59,13 @@ QByteArray lineEndOf(const QByteArray &bytes)
     return QByteArrayLiteral("\r\n");
 }
 
-bool isUtf8(const QByteArray &bytes)
-{
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = utf8.decode(bytes);
-    return !utf8.hasError();
-}
-
 // The file's bytes with line after them, in the file's own encoding and line ends.
 std::optional<QByteArray> appendLine(QByteArray bytes, const QString &line, const QString &path,
                                      QString &reason)
 {
     const QByteArray end = lineEndOf(bytes);
     const std::optional<QByteArray> encoded =
-        isUtf8(bytes) ? std::optional(line.toUtf8()) : EncodeWindows1252(line);
+        IsValidUtf8(bytes) ? std::optional(line.toUtf8()) : EncodeWindows1252(line);
     if (!encoded) {
         reason = QDir::toNativeSeparators(path) +
                  QStringLiteral(" is written in Windows-1252, which cannot hold \"") + line + u'"';

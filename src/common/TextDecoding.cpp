@@ -16,6 +16,15 @@ constexpr std::array<char16_t, 32> windows1252High = {
 
 } // namespace
 
+bool IsValidUtf8(QByteArrayView bytes)
+{
+    // Stateless: bytes that end in the middle of a character are an error, not a character
+    // still to come.
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString ignored = utf8.decode(bytes);
+    return !utf8.hasError();
+}
+
 QString DecodeText(const QByteArray &bytes)
 {
     // Stateless: bytes that end in the middle of a character are an error, not a character

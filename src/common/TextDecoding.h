@@ -13,6 +13,10 @@
 // dropped.
 QString DecodeText(const QByteArray &bytes);
 
+// Whether the bytes are UTF-8 through and through; bytes that end in the middle of a
+// character are not.
+bool IsValidUtf8(QByteArrayView bytes);
+
 // Windows-1252 both ways. The five bytes it leaves undefined stand for the control characters
 // of the same number, as on Windows; a character it cannot hold gives nothing.
 QString DecodeWindows1252(QByteArrayView bytes);

@@ -4,7 +4,6 @@
 #include "common/TextDecoding.h"
 
 #include <QFileInfo>
-#include <QStringDecoder>
 
 #include <algorithm>
 #include <array>
@@ -34,15 +33,6 @@ QString stripBlanks(const QString &text)
     return text.mid(from, to - from);
 }
 
-bool isValidUtf8(const QByteArray &bytes)
-{
-    // Stateless: bytes that end in the middle of a character are an error, not a character
-    // still to come.
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString ignored = decoder.decode(bytes);
-    return !decoder.hasError();
-}
-
 bool hasHighBytes(const QByteArray &bytes)
 {
     return std::any_of(bytes.cbegin(), bytes.cend(),
@@ -58,7 +48,7 @@ const QByteArray lineEnd = QByteArrayLiteral("\r\n");
 
 } // namespace
 
-IniFile::IniFile(const QByteArray &bytes) : m_bytes(bytes), m_utf8(isValidUtf8(bytes))
+IniFile::IniFile(const QByteArray &bytes) : m_bytes(bytes), m_utf8(IsValidUtf8(bytes))
 {
     parse();
 }
@@ -233,7 +223,7 @@ bool IniFile::setValue(const QString &section, const QString &key, const QString
         // differently. The whole file is turned into UTF-8 first then.
         IniFile changed(*this);
         changed.change(section, key, text);
-        if (changed.m_utf8 || !isValidUtf8(changed.m_bytes) || !hasHighBytes(changed.m_bytes)) {
+        if (changed.m_utf8 || !IsValidUtf8(changed.m_bytes) || !hasHighBytes(changed.m_bytes)) {
             *this = changed;
             return true;
         }

@@ -7,7 +7,6 @@
 #include <QDate>
 #include <QGuiApplication>
 #include <QLineEdit>
-#include <QMenuBar>
 #include <QTest>
 #include <QTimer>
 
@@ -30,22 +29,6 @@ private slots:
     {
         QCOMPARE(m_session->platform.unanswered, 0);
         m_session.reset();
-    }
-
-    // Edit sits between File and Item, and no two commands share a shortcut.
-    void menus()
-    {
-        QStringList titles;
-        for (const QAction *menu : m_session->window->menuBar()->actions()) {
-            titles << menu->text();
-        }
-        QCOMPARE(titles, QStringList({"&File", "&Edit", "&Item", "&Options", "&Help"}));
-        QList<QKeySequence> shortcuts;
-        for (const QAction *action : m_session->window->actions()) {
-            QVERIFY2(action->shortcut().isEmpty() || !shortcuts.contains(action->shortcut()),
-                     qPrintable(action->objectName()));
-            shortcuts << action->shortcut();
-        }
     }
 
     void find()

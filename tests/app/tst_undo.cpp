@@ -65,7 +65,7 @@ private slots:
         m_session.reset();
     }
 
-    // Between File and Item, and no key taken twice in the whole window.
+    // Between File and Item, and no key taken twice in the menus.
     void editMenu()
     {
         QStringList menus;
