@@ -132,13 +132,6 @@ void ShoppingWindow::commitSettings(SettingsWrites &writes) const
 
 void ShoppingWindow::Form_Load()
 {
-    // Told once a start: every read and write of the settings passes such a file by.
-    if (const std::optional<QString> problem = SettingsFileProblem(settingsFile())) {
-        MessageBoxRequest request;
-        request.text = *problem;
-        request.icon = MessageIcon::Exclamation;
-        m_platform.messageBox(request);
-    }
     m_placement.RestoreFormPlacement(settingsFile(), m_platform.screenSizeTwips(), m_log);
     show();
     QCoreApplication::processEvents();
@@ -146,6 +139,13 @@ void ShoppingWindow::Form_Load()
     m_listAppearance->ReadFont(settingsFile(), m_log);
     QCoreApplication::processEvents();
     m_lvList->setVisible(true);
+    // Told once a start, over the window already in its place: every read and write of the settings passes such a file by.
+    if (const std::optional<QString> problem = SettingsFileProblem(settingsFile())) {
+        MessageBoxRequest request;
+        request.text = *problem;
+        request.icon = MessageIcon::Exclamation;
+        m_platform.messageBox(request);
+    }
     loadCatalogue();
     UpdateTotals();
 }
