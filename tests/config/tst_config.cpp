@@ -100,6 +100,9 @@ private slots:
         // Text that Windows-1252 can hold goes into such a file in Windows-1252.
         QTest::newRow("Windows-1252 file") << B("[a]\r\nk=Cr\xE8me\r\n") << u"a|j|€ é"_qs
                                            << B("[a]\r\nk=Cr\xE8me\r\nj=\x80 \xE9\r\n");
+        // Written in Windows-1252 this file would read as UTF-8 ("é"): it turns into UTF-8 first.
+        QTest::newRow("Windows-1252 bytes that would read as UTF-8")
+            << B("[a]\r\nk=\xE8\r\n") << u"a|k|Ã©"_qs << B("[a]\r\nk=\xC3\x83\xC2\xA9\r\n");
         QTest::newRow("bracket in section") << file << u"a]b|k|v"_qs << file;
         QTest::newRow("line break in section") << file << u"a\nb|k|v"_qs << file;
         QTest::newRow("equals in key") << file << u"a|k=j|v"_qs << file;
