@@ -53,6 +53,7 @@ void PainterSurface::setFontUnderline(bool on)
 void PainterSurface::setTextColor(quint32 color)
 {
     m_color = DrawingColor(qint32(color), QGuiApplication::palette());
+    m_rgba = m_color.rgba();
 }
 
 void PainterSurface::fontChanged()
@@ -72,12 +73,6 @@ const QFontMetricsF &PainterSurface::metrics() const
         m_ascent = m_metrics->ascent();
     }
     return *m_metrics;
-}
-
-double PainterSurface::lineHeight() const
-{
-    metrics();
-    return m_lineHeight;
 }
 
 double PainterSurface::ascent() const
@@ -156,8 +151,8 @@ bool PainterSurface::saturatedHere(const QString &text) const
     const QPointF at(m_x, m_y);
     const bool found =
         std::any_of(m_saturated.cbegin(), m_saturated.cend(), [&](const Saturated &saturated) {
-            return saturated.at == at && saturated.text == text &&
-                   saturated.color == m_color.rgba() && saturated.font == m_font;
+            return saturated.at == at && saturated.text == text && saturated.color == m_rgba &&
+                   saturated.font == m_font;
         });
     return found && (text == m_lastDrawn || m_laidOut.contains(text));
 }
@@ -179,7 +174,7 @@ void PainterSurface::drawRepeated(QPainter &p, const QStaticText &text, const QS
     const QImage before = drawnOn->copy(place);
     p.drawStaticText(at, text);
     if (drawnOn->copy(place) == before) {
-        m_saturated.append({line, at, m_color.rgba(), m_font, place});
+        m_saturated.append({line, at, m_rgba, m_font, place});
     }
 }
 

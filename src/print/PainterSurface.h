@@ -51,7 +51,13 @@ private:
     const QFontMetricsF &metrics() const;
     // Asked of the metrics every time, a line's height costs more than the rest of a line
     // that is not drawn.
-    double lineHeight() const;
+    double lineHeight() const
+    {
+        if (!m_metrics) {
+            metrics();
+        }
+        return m_lineHeight;
+    }
     double measuredWidth(const QString &text) const;
     double ascent() const;
     void fontChanged();
@@ -87,6 +93,7 @@ private:
     void drawRepeated(QPainter &p, const QStaticText &text, const QString &key);
     void forgetSaturated(const QRect &place);
     QColor m_color = Qt::black;
+    QRgb m_rgba = QColor(Qt::black).rgba();
     double m_x = 0;
     double m_y = 0;
 };
