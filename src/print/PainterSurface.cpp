@@ -53,12 +53,14 @@ void PainterSurface::setFontUnderline(bool on)
 void PainterSurface::setTextColor(quint32 color)
 {
     m_color = DrawingColor(qint32(color), QGuiApplication::palette());
+    m_rgba = m_color.rgba();
 }
 
 void PainterSurface::fontChanged()
 {
     m_metrics.reset();
     m_widths.clear();
+    m_lastMeasured = QString();
     m_laidOut.clear();
     m_lastDrawn.clear();
 }
@@ -67,11 +69,29 @@ const QFontMetricsF &PainterSurface::metrics() const
 {
     if (!m_metrics) {
         m_metrics.emplace(m_font, &m_device);
+        m_lineHeight = m_metrics->height();
+        m_ascent = m_metrics->ascent();
     }
     return *m_metrics;
 }
 
+double PainterSurface::ascent() const
+{
+    metrics();
+    return m_ascent;
+}
+
 double PainterSurface::textWidth(const QString &text) const
+{
+    if (!m_lastMeasured.isNull() && text == m_lastMeasured) {
+        return m_lastWidth;
+    }
+    m_lastMeasured = text;
+    m_lastWidth = measuredWidth(text);
+    return m_lastWidth;
+}
+
+double PainterSurface::measuredWidth(const QString &text) const
 {
     const auto known = m_widths.constFind(text);
     if (known != m_widths.cend()) {
@@ -82,19 +102,21 @@ double PainterSurface::textWidth(const QString &text) const
 
 double PainterSurface::textHeight(const QString &) const
 {
-    return metrics().height();
+    return lineHeight();
 }
 
 void PainterSurface::printLine(const QString &text)
 {
-    const QFontMetricsF &metrics = this->metrics();
+    const double height = lineHeight();
     if (!m_drawable) {
         m_drawable.emplace(drawableWidth(), drawableHeight());
     }
     // A line that starts beyond the drawable area would be clipped away whole; on a preview
     // whose columns are used up that is the rest of the list, so it is not drawn at all.
     const bool visible = m_x < m_drawable->width() && m_y < m_drawable->height();
-    if (!text.isEmpty() && visible) {
+    // Nor is a repeated text where drawing it again changes nothing: on a preview whose
+    // columns are used up, the "more" mark comes again for every row left.
+    if (!text.isEmpty() && visible && !saturatedHere(text)) {
         QPainter &p = painter();
         p.setFont(m_font);
         p.setPen(m_color);
@@ -110,16 +132,29 @@ void PainterSurface::printLine(const QString &text)
             const QPointF at(m_x, m_y);
             if (image() != nullptr) {
                 forgetSaturated(p.transform()
-                                    .mapRect(QRectF(at, QSizeF(textWidth(text), metrics.height())))
+                                    .mapRect(QRectF(at, QSizeF(textWidth(text), height)))
                                     .toAlignedRect()
                                     .adjusted(-2, -2, 2, 2));
             }
-            p.drawText(QPointF(m_x, m_y + metrics.ascent()), text);
+            p.drawText(QPointF(m_x, m_y + ascent()), text);
             m_lastDrawn = text;
         }
     }
     m_x = 0;
-    m_y += metrics.height();
+    m_y += height;
+}
+
+// What drawRepeated would skip: only a text it would be handed, one already laid out or the
+// one drawn last.
+bool PainterSurface::saturatedHere(const QString &text) const
+{
+    const QPointF at(m_x, m_y);
+    const bool found =
+        std::any_of(m_saturated.cbegin(), m_saturated.cend(), [&](const Saturated &saturated) {
+            return saturated.at == at && saturated.text == text && saturated.color == m_rgba &&
+                   saturated.font == m_font;
+        });
+    return found && (text == m_lastDrawn || m_laidOut.contains(text));
 }
 
 void PainterSurface::drawRepeated(QPainter &p, const QStaticText &text, const QString &line)
@@ -130,14 +165,8 @@ void PainterSurface::drawRepeated(QPainter &p, const QStaticText &text, const QS
         p.drawStaticText(at, text);
         return;
     }
-    for (const Saturated &saturated : std::as_const(m_saturated)) {
-        if (saturated.at == at && saturated.text == line && saturated.color == m_color.rgba() &&
-            saturated.font == m_font) {
-            return;
-        }
-    }
     const QRect place = p.transform()
-                            .mapRect(QRectF(at, QSizeF(textWidth(line), metrics().height())))
+                            .mapRect(QRectF(at, QSizeF(textWidth(line), lineHeight())))
                             .toAlignedRect()
                             .adjusted(-2, -2, 2, 2)
                             .intersected(drawnOn->rect());
@@ -145,7 +174,7 @@ void PainterSurface::drawRepeated(QPainter &p, const QStaticText &text, const QS
     const QImage before = drawnOn->copy(place);
     p.drawStaticText(at, text);
     if (drawnOn->copy(place) == before) {
-        m_saturated.append({line, at, m_color.rgba(), m_font, place});
+        m_saturated.append({line, at, m_rgba, m_font, place});
     }
 }
 

@@ -49,15 +49,32 @@ protected:
 
 private:
     const QFontMetricsF &metrics() const;
+    // Asked of the metrics every time, a line's height costs more than the rest of a line
+    // that is not drawn.
+    double lineHeight() const
+    {
+        if (!m_metrics) {
+            metrics();
+        }
+        return m_lineHeight;
+    }
+    double measuredWidth(const QString &text) const;
+    double ascent() const;
     void fontChanged();
 
     QPaintDevice &m_device;
     QFont m_font;
     mutable std::optional<QFontMetricsF> m_metrics; // of m_font, measured once per font
+    mutable double m_lineHeight = 0;
+    mutable double m_ascent = 0;
     mutable std::optional<QSizeF> m_drawable;
     // Texts drawn or measured more than once in one font: the "more" marks, drawn again at every
     // column break once the columns are used up. Laid out once per font.
     mutable QHash<QString, double> m_widths;
+    // The text measured last, asked again at every column break of a preview whose columns
+    // are used up.
+    mutable QString m_lastMeasured;
+    mutable double m_lastWidth = 0;
     QHash<QString, QStaticText> m_laidOut;
     QString m_lastDrawn;
     // On an image, a text drawn again where it already stands changes fewer pixels each time
@@ -72,9 +89,11 @@ private:
         QRect place;
     };
     QList<Saturated> m_saturated;
+    bool saturatedHere(const QString &text) const;
     void drawRepeated(QPainter &p, const QStaticText &text, const QString &key);
     void forgetSaturated(const QRect &place);
     QColor m_color = Qt::black;
+    QRgb m_rgba = QColor(Qt::black).rgba();
     double m_x = 0;
     double m_y = 0;
 };

@@ -269,18 +269,38 @@ int GetUniqueColumnValues(const ShoppingList &list, ShoppingList::Column column,
 
 PrintoutSections GroupByCategory(const ShoppingList &list)
 {
+    // The headings as GetUniqueColumnValues finds them, gathered with their rows in the same
+    // pass. Rows of one category mostly come together, so a row is first compared with the
+    // category of the row before it, and only a new one is looked up.
     PrintoutSections sections;
-    const int count = GetUniqueColumnValues(list, ShoppingList::CategoryColumn, sections.headings);
-    // Gathered in one pass; the section of a row is the heading equal to its category, the
-    // empty last one for rows without.
-    sections.rows.resize(size_t(count) + 1);
     QHash<QString, int> section;
-    for (int k = 0; k <= count; ++k) {
-        section.insert(sections.headings[k], k);
-    }
+    std::vector<int> withoutCategory;
+    const QString *previous = nullptr;
+    size_t current = 0;
     for (int position = 1; position <= list.count(); ++position) {
-        sections.rows[size_t(section.value(list.row(position).category))].push_back(position);
+        const QString &category = list.row(position).category;
+        if (category.isEmpty()) {
+            withoutCategory.push_back(position);
+            continue;
+        }
+        if (previous == nullptr || category != *previous) {
+            const auto found = section.constFind(category);
+            int k = 0;
+            if (found == section.cend()) {
+                k = int(sections.headings.size());
+                section.insert(category, k);
+                sections.headings.append(category);
+                sections.rows.emplace_back();
+            } else {
+                k = *found;
+            }
+            previous = &category;
+            current = size_t(k);
+        }
+        sections.rows[current].push_back(position);
     }
+    sections.headings.append(QString());
+    sections.rows.push_back(std::move(withoutCategory));
     return sections;
 }
 
@@ -296,7 +316,16 @@ QString PrintoutRowLine(const ListRow &row)
     if (quantity == u"1") {
         return row.item;
     }
-    return row.item + QStringLiteral(" ( x") + quantity + QStringLiteral(" )");
+    // Built in one piece: a long list makes a line per row.
+    constexpr QStringView before = u" ( x";
+    constexpr QStringView after = u" )";
+    QString line(row.item.size() + before.size() + quantity.size() + after.size(),
+                 Qt::Uninitialized);
+    QChar *end = std::copy(row.item.cbegin(), row.item.cend(), line.data());
+    end = std::copy(before.cbegin(), before.cend(), end);
+    end = std::copy(quantity.cbegin(), quantity.cend(), end);
+    std::copy(after.cbegin(), after.cend(), end);
+    return line;
 }
 
 std::optional<QString> PrintShoppingList(DrawingSurface &surface, const ShoppingList &list,

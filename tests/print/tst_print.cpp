@@ -367,13 +367,20 @@ private slots:
     }
 
     // A preview draws a text that comes again from a layout made once, and stops drawing it where
-    // drawing it again changes nothing. Neither may change the picture.
+    // drawing it again changes nothing. Neither may change the picture, and what is kept of a
+    // font's measures goes with the font.
     void textDrawnAgain()
     {
         PrintoutWindow window;
         window.resize(600, 60);
         {
             PreviewSurface surface(window);
+            const double width = surface.textWidth(u"Milk and Eggs"_qs);
+            const double height = surface.textHeight(u"Milk and Eggs"_qs);
+            surface.setFontSize(24);
+            QVERIFY(surface.textWidth(u"Milk and Eggs"_qs) > width * 1.5);
+            QVERIFY(surface.textHeight(u"Milk and Eggs"_qs) > height * 1.5);
+            surface.setFontSize(12);
             // Enough times at each place for the edges of the letters to reach their darkest.
             for (int time = 0; time < 120; ++time) {
                 surface.setPenX(300 * (time / 60) * TwipsPerPixelX());
