@@ -38,10 +38,8 @@ QModelIndex CatalogueModel::index(int row, int column, const QModelIndex &parent
     if (!hasIndex(row, column, parent)) {
         return {};
     }
-    const int parentPosition = positionOf(parent);
-    const std::vector<int> &children =
-        parentPosition == 0 ? m_catalogue.topLevel() : m_catalogue.node(parentPosition).children;
-    return createIndex(row, column, quintptr(children[size_t(row)]));
+    return createIndex(row, column,
+                       quintptr(m_catalogue.children(positionOf(parent))[size_t(row)]));
 }
 
 QModelIndex CatalogueModel::parent(const QModelIndex &child) const
@@ -55,9 +53,7 @@ int CatalogueModel::rowCount(const QModelIndex &parent) const
     if (parent.column() > 0) {
         return 0;
     }
-    const int position = positionOf(parent);
-    return int(position == 0 ? m_catalogue.topLevel().size()
-                             : m_catalogue.node(position).children.size());
+    return m_catalogue.childCount(positionOf(parent));
 }
 
 int CatalogueModel::columnCount(const QModelIndex &) const

@@ -26,7 +26,7 @@ namespace {
 QString dump(const Catalogue &tree, int position = 1)
 {
     QStringList children;
-    for (const int child : tree.node(position).children) {
+    for (const int child : tree.children(position)) {
         children << dump(tree, child);
     }
     const QString &text = tree.node(position).text;
@@ -185,7 +185,7 @@ private slots:
         QCOMPARE(catalogue.count(), Catalogue::MaxNodes);
         // Root and two headings, then as many items of A as fit; B keeps the caption read
         // before its first item failed.
-        QCOMPARE(int(catalogue.node(2).children.size()), Catalogue::MaxNodes - 3);
+        QCOMPARE(catalogue.childCount(2), Catalogue::MaxNodes - 3);
         QCOMPARE(catalogue.node(3).text, u"B"_qs);
         const QStringList lines = messages(folder.read(u"shopping.log"_qs));
         QCOMPARE(lines.size(), 2);
