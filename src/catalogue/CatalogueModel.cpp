@@ -35,11 +35,17 @@ int CatalogueModel::positionOf(const QModelIndex &index) const
 
 QModelIndex CatalogueModel::index(int row, int column, const QModelIndex &parent) const
 {
-    if (!hasIndex(row, column, parent)) {
+    // hasIndex() by hand: the view asks for every shown row when it lays out the tree, and
+    // each virtual call of hasIndex() counts there.
+    const int parentPosition = positionOf(parent);
+    if (row < 0 || column != 0 || parent.column() > 0 || parentPosition > m_catalogue.count()) {
         return {};
     }
-    return createIndex(row, column,
-                       quintptr(m_catalogue.children(positionOf(parent))[size_t(row)]));
+    const std::span<const int> children = m_catalogue.children(parentPosition);
+    if (size_t(row) >= children.size()) {
+        return {};
+    }
+    return createIndex(row, column, quintptr(children[size_t(row)]));
 }
 
 QModelIndex CatalogueModel::parent(const QModelIndex &child) const
@@ -54,6 +60,11 @@ int CatalogueModel::rowCount(const QModelIndex &parent) const
         return 0;
     }
     return m_catalogue.childCount(positionOf(parent));
+}
+
+bool CatalogueModel::hasChildren(const QModelIndex &parent) const
+{
+    return rowCount(parent) > 0;
 }
 
 int CatalogueModel::columnCount(const QModelIndex &) const
