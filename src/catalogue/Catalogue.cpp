@@ -34,11 +34,17 @@ Catalogue::Rebuild::~Rebuild()
 
 void Catalogue::reserve(int nodes)
 {
-    nodes = std::min(nodes, MaxNodes);
-    m_nodes.reserve(size_t(nodes));
-    m_childPositions.reserve(size_t(nodes));
-    if (size_t(nodes) * 2 > m_chains.size()) {
-        growIndex(std::bit_ceil(size_t(nodes) * 2));
+    // At least doubling, so that loading many files one after the other grows it a few times.
+    const size_t wanted = size_t(std::min(nodes, MaxNodes));
+    if (wanted > m_nodes.capacity()) {
+        m_nodes.reserve(std::clamp<size_t>(m_nodes.capacity() * 2, wanted, MaxNodes));
+    }
+    if (wanted > m_childPositions.capacity()) {
+        m_childPositions.reserve(
+            std::clamp<size_t>(m_childPositions.capacity() * 2, wanted, MaxNodes));
+    }
+    if (wanted * 2 > m_chains.size()) {
+        growIndex(std::bit_ceil(wanted * 2));
     }
 }
 
