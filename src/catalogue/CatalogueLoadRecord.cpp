@@ -17,13 +17,13 @@ qint64 nanoseconds(const timespec &time)
 }
 
 // Whether a file time lies far enough before the start of a read that no later change can
-// carry the same time. File times come from a clock that may lag a tick behind and are cut
-// to the file system's granularity: sub-second digits show a fine one, whole seconds (or
-// hundredths) may mean two-second steps.
+// carry the same time. File times come from a clock that may lag a tick behind, or from a
+// file server's clock, and are cut to the file system's granularity: sub-second digits show
+// a fine one, whole seconds (or hundredths) may mean two-second steps.
 bool safelyBefore(const timespec &fileTime, const timespec &readStart)
 {
     const qint64 margin =
-        fileTime.tv_nsec % 10'000'000 == 0 ? 2 * nanosecondsPerSecond + 100'000'000 : 100'000'000;
+        fileTime.tv_nsec % 10'000'000 == 0 ? 3 * nanosecondsPerSecond : nanosecondsPerSecond;
     return nanoseconds(fileTime) < nanoseconds(readStart) - margin;
 }
 
