@@ -141,15 +141,21 @@ void Catalogue::setExpanded(int position, bool expanded)
     }
 }
 
+quint32 Catalogue::hashOf(const QString &text)
+{
+    // The low half is enough for a table of at most 2 * MaxNodes slots.
+    return quint32(qHash(text, QHashSeed::globalSeed()));
+}
+
 int Catalogue::findFirst(const QString &text) const
 {
     if (m_chainsUsed == 0) {
         return 0;
     }
-    return m_chains[slotOf(text, qHash(text, QHashSeed::globalSeed()))].first;
+    return m_chains[slotOf(text, hashOf(text))].first;
 }
 
-size_t Catalogue::slotOf(const QString &text, size_t hash) const
+size_t Catalogue::slotOf(const QString &text, quint32 hash) const
 {
     const size_t mask = m_chains.size() - 1;
     for (size_t slot = hash & mask;; slot = (slot + 1) & mask) {
@@ -182,7 +188,7 @@ void Catalogue::indexText(int position)
         growIndex(std::max<size_t>(64, m_chains.size() * 2));
     }
     CatalogueNode &n = m_nodes[size_t(position - 1)];
-    const size_t hash = qHash(n.text, QHashSeed::globalSeed());
+    const quint32 hash = hashOf(n.text);
     Chain &chain = m_chains[slotOf(n.text, hash)];
     if (chain.first == 0) {
         chain = {hash, position, position};
@@ -204,7 +210,7 @@ void Catalogue::indexText(int position)
 void Catalogue::unindexText(int position)
 {
     CatalogueNode &n = m_nodes[size_t(position - 1)];
-    size_t slot = slotOf(n.text, qHash(n.text, QHashSeed::globalSeed()));
+    size_t slot = slotOf(n.text, hashOf(n.text));
     Chain &chain = m_chains[slot];
     const int previous = n.previousWithSameText;
     const int next = n.nextWithSameText;

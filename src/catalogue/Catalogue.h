@@ -114,7 +114,7 @@ private:
     // 0 in a free slot.
     struct Chain
     {
-        size_t hash = 0;
+        quint32 hash = 0;
         int first = 0;
         int last = 0;
     };
@@ -122,7 +122,8 @@ private:
     void appendChild(Children &list, int position);
     void indexText(int position);
     void unindexText(int position);
-    size_t slotOf(const QString &text, size_t hash) const;
+    static quint32 hashOf(const QString &text);
+    size_t slotOf(const QString &text, quint32 hash) const;
     void growIndex(size_t size);
 
     std::vector<CatalogueNode> m_nodes;
