@@ -139,7 +139,8 @@ void ShoppingWindow::Form_Load()
     m_listAppearance->ReadFont(settingsFile(), m_log);
     QCoreApplication::processEvents();
     m_lvList->setVisible(true);
-    // Told once a start, over the window already in its place: every read and write of the settings passes such a file by.
+    // Told once a start, over the window already in its place: every read and write of the settings
+    // passes such a file by.
     if (const std::optional<QString> problem = SettingsFileProblem(settingsFile())) {
         MessageBoxRequest request;
         request.text = *problem;
@@ -238,7 +239,7 @@ void ShoppingWindow::applyLayout()
 void ShoppingWindow::loadCatalogue()
 {
     QStringList unreadFiles;
-    if (!LoadCatalogue(m_catalogue, m_folders.catalogue, m_log, &unreadFiles)) {
+    if (!LoadCatalogue(m_catalogue, m_folders.catalogue, m_log, &unreadFiles, &m_catalogueLoad)) {
         MessageBoxRequest request;
         request.text = MissingHeadingsText(m_folders.catalogue);
         request.title = MissingHeadingsTitle();

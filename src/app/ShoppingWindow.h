@@ -3,6 +3,7 @@
 #include "FormLayout.h"
 #include "FormPlacement.h"
 #include "catalogue/Catalogue.h"
+#include "catalogue/CatalogueLoadRecord.h"
 #include "catalogue/TickHistory.h"
 #include "common/ProgramFolders.h"
 #include "list/ListHistory.h"
@@ -111,6 +112,7 @@ private:
     Platform &m_platform;
     Log m_log;
     Catalogue m_catalogue;
+    CatalogueLoadRecord m_catalogueLoad; // lets a reload of unchanged files skip reading
     ShoppingList m_list;
     ListHistory m_history{m_list};
     TickHistory m_tickHistory{m_catalogue, m_history};

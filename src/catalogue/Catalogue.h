@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QString>
 
+#include <span>
 #include <vector>
 
 // The image a node shows; it is also how the program tells items ("doc") from headings.
@@ -12,14 +13,14 @@ enum class NodeImage : quint8 { Closed, Doc };
 struct CatalogueNode
 {
     QString text;
-    NodeImage image = NodeImage::Closed;
-    bool ticked = false;
-    bool expanded = false;
     int parent = 0;               // position of the parent, 0 for the root
     int row = 0;                  // place among the parent's children, from 0
     int nextWithSameText = 0;     // the next position with this text, 0 for the last
     int previousWithSameText = 0; // the one before, 0 for the first
-    std::vector<int> children;    // positions, in insertion order
+    int children = 0;             // where its children are listed, 0 when it has none
+    NodeImage image = NodeImage::Closed;
+    bool ticked = false;
+    bool expanded = false;
 };
 
 // The catalogue tree: a root, category headings below it and items below them. Nodes have
@@ -39,8 +40,18 @@ public:
     int count() const { return int(m_nodes.size()); }
     const CatalogueNode &node(int position) const { return m_nodes[size_t(position - 1)]; }
     bool isItem(int position) const { return node(position).image == NodeImage::Doc; }
-    // The nodes without a parent, in insertion order.
-    const std::vector<int> &topLevel() const { return m_topLevel; }
+    // The positions of a node's children in insertion order; of the nodes without a parent
+    // for 0. Valid until the next node is added.
+    std::span<const int> children(int position) const
+    {
+        const Children &list =
+            position == 0 ? m_topLevel : m_childLists[size_t(node(position).children)];
+        return {m_childPositions.data() + list.start, size_t(list.count)};
+    }
+    int childCount(int position) const { return int(children(position).size()); }
+    // Makes room for this many nodes in all, so that a load of a known size grows the tree's
+    // storage once.
+    void reserve(int nodes);
 
     // Clears and rebuilds the tree, or (KeepNodes) makes many changes to it: views see one
     // reset when the outermost Rebuild ends instead of a change per node.
@@ -91,19 +102,39 @@ signals:
     void nodeAdded(int position);
 
 private:
-    void indexText(int position);
-    void unindexText(int position);
-
-    // The first and last position of each text, ends of a chain through the nodes.
+    // A node's children: count positions from start in m_childPositions, with room for
+    // capacity. A list that is full and not the last one moves to the end with twice the room.
+    struct Children
+    {
+        int start = 0;
+        int count = 0;
+        int capacity = 0;
+    };
+    // The first and last position of one text, ends of a chain through the nodes; first is
+    // 0 in a free slot.
     struct Chain
     {
+        quint32 hash = 0;
         int first = 0;
         int last = 0;
     };
 
+    void appendChild(Children &list, int position);
+    void indexText(int position);
+    void unindexText(int position);
+    static quint32 hashOf(const QString &text);
+    size_t slotOf(const QString &text, quint32 hash) const;
+    void growIndex(size_t size);
+
     std::vector<CatalogueNode> m_nodes;
-    std::vector<int> m_topLevel;
-    QHash<QString, Chain> m_chains;
+    std::vector<int> m_childPositions;
+    // Entry 0 is the empty list of every node without children.
+    std::vector<Children> m_childLists{Children()};
+    Children m_topLevel;
+    // Open addressing with linear probing over a power-of-two number of slots, at most half
+    // of them used.
+    std::vector<Chain> m_chains;
+    size_t m_chainsUsed = 0;
     QHash<int, QString> m_keys;
     QHash<int, QString> m_fileNames;
     quint64 m_textRevision = 0;

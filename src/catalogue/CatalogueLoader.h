@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Catalogue.h"
+#include "CatalogueLoadRecord.h"
 
 #include <QStringList>
 
@@ -12,8 +13,11 @@ class Log;
 // missing (the tree then holds only the root); the caller tells the user. A file that is
 // there but could not be read whole (unreadable, too large, more items than the tree holds)
 // goes to unreadFiles as "path: reason"; a missing category file is only logged.
+//
+// With a record, a load whose files are all as the recorded load found them, into the tree
+// that load left unchanged since, gives the same tree, messages and result without reading.
 bool LoadCatalogue(Catalogue &tree, const QString &programFolder, const Log &log,
-                   QStringList *unreadFiles = nullptr);
+                   QStringList *unreadFiles = nullptr, CatalogueLoadRecord *record = nullptr);
 
 // What the user is told, once for a load, about the files it could not read.
 QString UnreadCatalogueFilesText(const QStringList &unreadFiles);

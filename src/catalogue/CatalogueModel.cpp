@@ -35,12 +35,16 @@ int CatalogueModel::positionOf(const QModelIndex &index) const
 
 QModelIndex CatalogueModel::index(int row, int column, const QModelIndex &parent) const
 {
-    if (!hasIndex(row, column, parent)) {
+    // hasIndex() by hand: the view asks for every shown row when it lays out the tree, and
+    // each virtual call of hasIndex() counts there.
+    const int parentPosition = positionOf(parent);
+    if (row < 0 || column != 0 || parent.column() > 0 || parentPosition > m_catalogue.count()) {
         return {};
     }
-    const int parentPosition = positionOf(parent);
-    const std::vector<int> &children =
-        parentPosition == 0 ? m_catalogue.topLevel() : m_catalogue.node(parentPosition).children;
+    const std::span<const int> children = m_catalogue.children(parentPosition);
+    if (size_t(row) >= children.size()) {
+        return {};
+    }
     return createIndex(row, column, quintptr(children[size_t(row)]));
 }
 
@@ -55,9 +59,12 @@ int CatalogueModel::rowCount(const QModelIndex &parent) const
     if (parent.column() > 0) {
         return 0;
     }
-    const int position = positionOf(parent);
-    return int(position == 0 ? m_catalogue.topLevel().size()
-                             : m_catalogue.node(position).children.size());
+    return m_catalogue.childCount(positionOf(parent));
+}
+
+bool CatalogueModel::hasChildren(const QModelIndex &parent) const
+{
+    return rowCount(parent) > 0;
 }
 
 int CatalogueModel::columnCount(const QModelIndex &) const

@@ -16,7 +16,8 @@ void CatalogueSearch::prepare()
     m_order.clear();
     m_place.assign(size_t(m_catalogue.count()), 0);
     // Depth first, as the tree shows its nodes.
-    std::vector<int> pending(m_catalogue.topLevel().rbegin(), m_catalogue.topLevel().rend());
+    const std::span<const int> topLevel = m_catalogue.children(0);
+    std::vector<int> pending(topLevel.rbegin(), topLevel.rend());
     while (!pending.empty()) {
         const int position = pending.back();
         pending.pop_back();
@@ -27,7 +28,8 @@ void CatalogueSearch::prepare()
         m_starts.push_back(m_keys.size());
         // A line break inside a text would look like the start of the next node.
         m_keys += FoldForSearch(node.text).replace(u'\n', u' ');
-        pending.insert(pending.end(), node.children.rbegin(), node.children.rend());
+        const std::span<const int> children = m_catalogue.children(position);
+        pending.insert(pending.end(), children.rbegin(), children.rend());
     }
 }
 

@@ -47,7 +47,7 @@ void CatalogueView::expandAsCatalogue()
     // Only the root and headings have children to show, and they all come before the first item.
     for (int position = 1; position <= m_catalogue.count(); ++position) {
         const CatalogueNode &node = m_catalogue.node(position);
-        if (node.children.empty() && node.parent > 1) {
+        if (node.children == 0 && node.parent > 1) {
             break;
         }
         if (node.expanded) {

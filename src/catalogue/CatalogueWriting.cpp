@@ -29,7 +29,7 @@ int findHeading(const Catalogue &tree, const QString &text)
 // The item with this text under the heading, 0 when none.
 int itemUnder(const Catalogue &tree, int heading, const QString &item)
 {
-    for (const int child : tree.node(heading).children) {
+    for (const int child : tree.children(heading)) {
         if (tree.isItem(child) && tree.node(child).text == item) {
             return child;
         }
@@ -151,7 +151,7 @@ QStringList HeadingTexts(const Catalogue &tree)
     if (tree.count() == 0) {
         return texts;
     }
-    for (const int heading : tree.node(1).children) {
+    for (const int heading : tree.children(1)) {
         const QString &text = tree.node(heading).text;
         if (!tree.isItem(heading) && !text.isEmpty() && !texts.contains(text)) {
             texts.append(text);

@@ -36,7 +36,7 @@ void AddItemToList(const Catalogue &catalogue, int position, ShoppingList &list)
 
 void AddChildItems(const Catalogue &catalogue, int position, ShoppingList &list)
 {
-    for (const int child : catalogue.node(position).children) {
+    for (const int child : catalogue.children(position)) {
         if (catalogue.node(child).text.isEmpty()) {
             return;
         }

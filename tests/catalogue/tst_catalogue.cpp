@@ -15,6 +15,7 @@
 #include <QTest>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <unistd.h>
 
@@ -26,11 +27,49 @@ namespace {
 QString dump(const Catalogue &tree, int position = 1)
 {
     QStringList children;
-    for (const int child : tree.node(position).children) {
+    for (const int child : tree.children(position)) {
         children << dump(tree, child);
     }
     const QString &text = tree.node(position).text;
     return tree.isItem(position) ? text : text + u'(' + children.join(u'|') + u')';
+}
+
+// All a load gives the tree: shape and texts, ticks, expansion and file names.
+QString snapshot(const Catalogue &tree)
+{
+    QString text = dump(tree);
+    for (int position = 1; position <= tree.count(); ++position) {
+        const CatalogueNode &node = tree.node(position);
+        text += u' ' + QString::number(int(node.ticked)) + QString::number(int(node.expanded)) +
+                tree.fileName(position);
+    }
+    return text;
+}
+
+// Whether a load from the folder now could be given again unread: its files are older than
+// the file system's timestamps can tell apart from a change made after the load.
+bool settledLoad(const QString &folder)
+{
+    TestFolder logs;
+    Catalogue tree;
+    CatalogueLoadRecord record;
+    LoadCatalogue(tree, folder, Log(logs.path(), u"shopping"_qs), nullptr, &record);
+    return record.mayReuse(tree, folder);
+}
+
+void write(const QString &folder, const QString &name, const QByteArray &bytes)
+{
+    QFile file(QDir(folder).filePath(name));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+}
+
+// Headings whose files are there, missing and a folder.
+void writeReloadFiles(const QString &folder)
+{
+    write(folder, u"headings.txt"_qs, "Dairy\nFruit\nGone\nSub\n");
+    write(folder, u"Dairy.txt"_qs, ";Dairy\nMilk\nEggs\n");
+    write(folder, u"Fruit.txt"_qs, ";Fruit\nApple\n");
+    QVERIFY(QDir(folder).mkdir(u"Sub.txt"_qs));
 }
 
 // The messages of a log, after date, time, login and computer.
@@ -67,16 +106,22 @@ class TestCatalogue : public QObject
 {
     Q_OBJECT
 
+    std::vector<std::unique_ptr<TestFolder>> m_folders; // for reload(), written ahead
+
 private slots:
     void init() { LogLevel = 3; }
     void cleanup() { LogLevel = 0; }
 
     // Finding nodes by text is indexed; it must give what a scan in position order gives, also
-    // after nodes are renamed.
+    // after nodes are renamed. Children added in any order keep theirs.
     void indexMatchesAScan()
     {
         QRandomGenerator random(7);
-        const QStringList texts = {"List", "Dairy", "Milk", "milk", "", " Milk", "Fruit"};
+        QStringList texts = {"List", "Dairy", "Milk", "milk", "", " Milk", "Fruit"};
+        // Enough texts that their slots collide, also when one is taken out of the index.
+        for (int i = 0; i < 40; ++i) {
+            texts << QString::number(i);
+        }
         for (int round = 0; round < 30; ++round) {
             Catalogue catalogue;
             const Catalogue::Rebuild rebuild(catalogue);
@@ -89,6 +134,9 @@ private slots:
                 } else {
                     catalogue.addNode(position, {}, text, NodeImage::Doc);
                 }
+                if (step % 10 != 9) {
+                    continue;
+                }
                 for (const QString &wanted : texts) {
                     QList<int> scanned, indexed;
                     for (int p = 1; p <= catalogue.count(); ++p) {
@@ -100,6 +148,16 @@ private slots:
                     }
                     QCOMPARE(indexed, scanned);
                 }
+            }
+            // Children too: each node's, in position order, each at its row.
+            QList<QList<int>> scanned(catalogue.count() + 1);
+            for (int p = 1; p <= catalogue.count(); ++p) {
+                QCOMPARE(catalogue.node(p).row, scanned[catalogue.node(p).parent].size());
+                scanned[catalogue.node(p).parent] << p;
+            }
+            for (int p = 0; p <= catalogue.count(); ++p) {
+                const std::span<const int> children = catalogue.children(p);
+                QCOMPARE(QList<int>(children.begin(), children.end()), scanned[p]);
             }
         }
     }
@@ -170,6 +228,102 @@ private slots:
                      : QStringList(error + QDir(program).filePath(missing + u".txt"_qs)));
     }
 
+    // A load with a record gives again what the recorded load gave, unread, only when no file
+    // it looked at and not the tree has changed since; "settled" files are older than a
+    // change after the load could be told from by its timestamps.
+    void reload_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QString>("folder"); // files written long enough before; empty: now
+        QTest::addColumn<bool>("reused");
+        const QList<std::tuple<const char *, QString, bool, bool>> rows{
+            {"nothing", u"nothing"_qs, true, true},
+            {"nothing, files just written", u"nothing"_qs, false, false},
+            {"same-size edit right after the load", u"edit"_qs, false, false},
+            {"same-size edit", u"edit"_qs, true, false},
+            {"headings edited", u"headings"_qs, true, false},
+            {"missing file added", u"add"_qs, true, false},
+            {"file added in other letter case", u"add case"_qs, true, false},
+            {"file removed", u"remove"_qs, true, false},
+            {"file replaced by rename", u"rename"_qs, true, false},
+            {"unreadable file becomes a file", u"unread"_qs, true, false},
+            {"node renamed since", u"setText"_qs, true, false},
+            {"node added since", u"addNode"_qs, true, false}};
+        m_folders.clear();
+        for (const auto &[name, change, settled, reused] : rows) {
+            QString folder;
+            if (settled) {
+                folder = m_folders.emplace_back(std::make_unique<TestFolder>())->path();
+                writeReloadFiles(folder);
+            }
+            QTest::newRow(name) << change << folder << reused;
+        }
+        // One wait for all of them.
+        for (const auto &folder : m_folders) {
+            QTRY_VERIFY_WITH_TIMEOUT(settledLoad(folder->path()), 10000);
+        }
+    }
+
+    void reload()
+    {
+        QFETCH(QString, change);
+        QFETCH(QString, folder);
+        QFETCH(bool, reused);
+        TestFolder now, logs, freshLogs;
+        const QString path = folder.isEmpty() ? now.path() : folder;
+        if (folder.isEmpty()) {
+            writeReloadFiles(path);
+        }
+        const QDir program(path);
+        const Log log(logs.path(), u"shopping"_qs);
+        Catalogue catalogue;
+        CatalogueLoadRecord record;
+        QStringList unread;
+        QVERIFY(LoadCatalogue(catalogue, path, log, &unread, &record));
+        QVERIFY(!record.reused());
+        const qsizetype logged = messages(logs.read(u"shopping.log"_qs)).size();
+        QCOMPARE(logged, 2);
+        // The user's ticks and opened headings, which every load clears.
+        catalogue.setTicked(4, true);
+        catalogue.setExpanded(2, true);
+        if (change == u"edit") {
+            write(path, u"Dairy.txt"_qs, ";Dairy\nMild\nEggs\n");
+        } else if (change == u"headings") {
+            write(path, u"headings.txt"_qs, "Fruit\nDairy\nGone\nSub\n");
+        } else if (change == u"add") {
+            write(path, u"Gone.txt"_qs, "Found\n");
+        } else if (change == u"add case") {
+            write(path, u"GONE.TXT"_qs, "Found\n");
+        } else if (change == u"remove") {
+            QVERIFY(QFile::remove(program.filePath(u"Fruit.txt"_qs)));
+        } else if (change == u"rename") {
+            write(path, u"new"_qs, ";Fruit\nPlums\n");
+            QVERIFY(::rename(QFile::encodeName(program.filePath(u"new"_qs)).constData(),
+                             QFile::encodeName(program.filePath(u"Fruit.txt"_qs)).constData()) ==
+                    0);
+        } else if (change == u"unread") {
+            QVERIFY(QDir(path).rmdir(u"Sub.txt"_qs));
+            write(path, u"Sub.txt"_qs, ";Sub\n");
+        } else if (change == u"setText") {
+            catalogue.setText(3, u"Eggs"_qs);
+        } else if (change == u"addNode") {
+            catalogue.addNode(2, {}, u"Cream"_qs, NodeImage::Doc);
+        }
+        QStringList unreadAgain;
+        const bool found = LoadCatalogue(catalogue, path, log, &unreadAgain, &record);
+        QCOMPARE(record.reused(), reused);
+
+        Catalogue fresh;
+        QStringList freshUnread;
+        QCOMPARE(found,
+                 LoadCatalogue(fresh, path, Log(freshLogs.path(), u"shopping"_qs), &freshUnread));
+        QCOMPARE(snapshot(catalogue), snapshot(fresh));
+        QCOMPARE(unreadAgain, freshUnread);
+        QCOMPARE(messages(logs.read(u"shopping.log"_qs)).mid(logged),
+                 messages(freshLogs.read(u"shopping.log"_qs)));
+        QCOMPARE(record.mayReuse(fresh, path), false);
+    }
+
     void treeStopsAtItsLimit()
     {
         TestFolder folder;
@@ -185,7 +339,7 @@ private slots:
         QCOMPARE(catalogue.count(), Catalogue::MaxNodes);
         // Root and two headings, then as many items of A as fit; B keeps the caption read
         // before its first item failed.
-        QCOMPARE(int(catalogue.node(2).children.size()), Catalogue::MaxNodes - 3);
+        QCOMPARE(catalogue.childCount(2), Catalogue::MaxNodes - 3);
         QCOMPARE(catalogue.node(3).text, u"B"_qs);
         const QStringList lines = messages(folder.read(u"shopping.log"_qs));
         QCOMPARE(lines.size(), 2);
