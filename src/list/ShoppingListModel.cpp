@@ -98,5 +98,7 @@ Qt::ItemFlags ShoppingListModel::flags(const QModelIndex &index) const
     if (!index.isValid()) {
         return Qt::ItemIsDropEnabled;
     }
-    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDropEnabled;
+    // A flat list: saying so spares the view a question about children for every row.
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDropEnabled |
+           Qt::ItemNeverHasChildren;
 }
