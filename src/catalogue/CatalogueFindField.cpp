@@ -9,7 +9,6 @@ CatalogueFindField::CatalogueFindField(Catalogue &catalogue, CatalogueView &tree
 {
     setObjectName(QStringLiteral("txtFind"));
     setPlaceholderText(QStringLiteral("Find in the catalogue"));
-    setClearButtonEnabled(true);
     setVisible(false);
     connect(this, &QLineEdit::textChanged, this, [this] { search(Step::First); });
 }
@@ -18,6 +17,9 @@ void CatalogueFindField::open()
 {
     // Made now rather than at the first key, so that every key is answered at once.
     m_search.prepare();
+    // The clear button's icon comes from the desktop's icon theme, a search through many files:
+    // looked for the first time the field is needed, not at every start.
+    setClearButtonEnabled(true);
     if (!isVisible()) {
         setVisible(true);
         emit shownChanged();

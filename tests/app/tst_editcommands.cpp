@@ -37,7 +37,7 @@ private slots:
         auto *field = s.window->findChild<QLineEdit *>(u"txtFind"_qs);
         const QRect tree = s.tree().geometry();
         QTest::keyClick(s.window.get(), Qt::Key_K, Qt::ControlModifier);
-        QVERIFY(field->isVisible() && field->hasFocus());
+        QVERIFY(field->isVisible() && field->hasFocus() && field->isClearButtonEnabled());
         QCOMPARE(field->geometry().top(), tree.top());
         QCOMPARE(s.tree().geometry().top(), field->geometry().bottom() + 1);
 
