@@ -14,6 +14,7 @@ struct ListRow
     QString item;
     QString category;
 };
+Q_DECLARE_TYPEINFO(ListRow, Q_RELOCATABLE_TYPE);
 
 // The shopping list: rows with 1-based positions in display order. Finding a row by its item
 // text is indexed, with the same answer as a scan from the first row.
