@@ -5,6 +5,64 @@
 #include <algorithm>
 #include <numeric>
 
+namespace {
+
+// The texts of one column made into keys that compare the way QString::compare does ignoring
+// case: unit by unit, each folded alone, except that a low surrogate right after a high one
+// stands for its whole character, folded. A shorter text that begins another comes first.
+class FoldedKeys final
+{
+public:
+    template<typename Text> FoldedKeys(int count, Text text)
+    {
+        m_starts.reserve(size_t(count) + 1);
+        m_starts.push_back(0);
+        for (int index = 0; index < count; ++index) {
+            const QString &t = text(index);
+            const QChar *units = t.constData();
+            bool same = true;
+            for (qsizetype i = 0; i < t.size(); ++i) {
+                char32_t unit = units[i].unicode();
+                if (QChar::isLowSurrogate(unit) && i > 0 && units[i - 1].isHighSurrogate()) {
+                    unit = QChar::surrogateToUcs4(units[i - 1], units[i]);
+                }
+                const char32_t folded = unit < 0x80
+                                            ? (unit >= u'A' && unit <= u'Z' ? unit + 32 : unit)
+                                            : QChar::toCaseFolded(unit);
+                same = same && folded == units[i].unicode();
+                m_units.push_back(folded);
+            }
+            m_starts.push_back(m_units.size());
+            m_isText.push_back(same);
+        }
+    }
+
+    // Whether the text is its own key: two such texts with equal keys are equal.
+    bool isText(int index) const { return m_isText[size_t(index)]; }
+
+    int compare(int a, int b) const
+    {
+        const char32_t *left = m_units.data() + m_starts[size_t(a)];
+        const char32_t *right = m_units.data() + m_starts[size_t(b)];
+        const size_t leftSize = m_starts[size_t(a) + 1] - m_starts[size_t(a)];
+        const size_t rightSize = m_starts[size_t(b) + 1] - m_starts[size_t(b)];
+        const size_t common = std::min(leftSize, rightSize);
+        for (size_t i = 0; i < common; ++i) {
+            if (left[i] != right[i]) {
+                return left[i] < right[i] ? -1 : 1;
+            }
+        }
+        return leftSize == rightSize ? 0 : leftSize < rightSize ? -1 : 1;
+    }
+
+private:
+    std::vector<char32_t> m_units;
+    std::vector<size_t> m_starts; // of each text's key, and the end of the last
+    std::vector<bool> m_isText;
+};
+
+} // namespace
+
 ShoppingList::ShoppingList(QObject *parent) : QObject(parent) {}
 
 int ShoppingList::find(const QString &item) const
@@ -153,17 +211,20 @@ void ShoppingList::clear()
 void ShoppingList::sort(Column column, Qt::SortOrder order)
 {
     auto text = [this, column](int index) -> const QString & {
-        const ListRow &r = m_rows[index];
+        const ListRow &r = std::as_const(m_rows)[index];
         return column == QuantityColumn ? r.quantity : column == ItemColumn ? r.item : r.category;
     };
+    // Folded once for the whole sort, not again in every comparison.
+    const FoldedKeys keys(count(), text);
     std::vector<int> order_(size_t(m_rows.size()));
     std::iota(order_.begin(), order_.end(), 0);
     std::stable_sort(order_.begin(), order_.end(), [&](int a, int b) {
-        const QString &left = order == Qt::AscendingOrder ? text(a) : text(b);
-        const QString &right = order == Qt::AscendingOrder ? text(b) : text(a);
-        int c = left.compare(right, Qt::CaseInsensitive);
-        if (c == 0) {
-            c = left.compare(right, Qt::CaseSensitive);
+        if (order != Qt::AscendingOrder) {
+            std::swap(a, b);
+        }
+        int c = keys.compare(a, b);
+        if (c == 0 && !(keys.isText(a) && keys.isText(b))) {
+            c = text(a).compare(text(b), Qt::CaseSensitive);
         }
         return c < 0;
     });

@@ -15,6 +15,7 @@
 #include <QTest>
 
 #include <cerrno>
+#include <numeric>
 #include <unistd.h>
 #include <utility>
 
@@ -95,6 +96,45 @@ private slots:
             }
             for (int p = 1; p <= list.count(); ++p) {
                 QCOMPARE(list.quantityValue(p), LeadingNumberValue(list.row(p).quantity));
+            }
+        }
+    }
+
+    // A sort folds each text once, yet gives the order of QString's own comparison: case
+    // ignored first and deciding only ties, equal rows in their order. Also for letters whose
+    // folding is special, and for UTF-16 units that are half a character.
+    void sortKeepsQStringsOrder()
+    {
+        QStringList letters = {u"a"_qs, u"A"_qs, u"Z"_qs, u"_"_qs, u"ß"_qs, u"ẞ"_qs,     u"S"_qs,
+                               u"s"_qs, u"ſ"_qs, u"İ"_qs, u"ı"_qs, u"i"_qs, u"I"_qs,     u"k"_qs,
+                               u"K"_qs, u"Σ"_qs, u"ς"_qs, u"É"_qs, u"é"_qs, u"Ꭰ"_qs,     u"ꭰ"_qs,
+                               u"ǅ"_qs, u"Ǆ"_qs, u"ǆ"_qs, u"𐐀"_qs, u"𐐨"_qs, u"\uFFFF"_qs};
+        for (const char16_t unit : {u'\0', char16_t(0xD801), char16_t(0xDC00), char16_t(0xDC28)}) {
+            letters.append(QString(QChar(unit)));
+        }
+        QRandomGenerator random(20261208);
+        for (const Qt::SortOrder order : {Qt::AscendingOrder, Qt::DescendingOrder}) {
+            ShoppingList list;
+            QStringList texts;
+            for (int i = 0; i < 4000; ++i) {
+                QString text;
+                for (int n = int(random.bounded(4)); n > 0; --n) {
+                    text += letters[random.bounded(letters.size())];
+                }
+                texts.append(text);
+                list.append({QString::number(i), text, {}});
+            }
+            QList<int> expected(texts.size());
+            std::iota(expected.begin(), expected.end(), 0);
+            std::stable_sort(expected.begin(), expected.end(), [&](int a, int b) {
+                const QString &left = texts[order == Qt::AscendingOrder ? a : b];
+                const QString &right = texts[order == Qt::AscendingOrder ? b : a];
+                const int c = left.compare(right, Qt::CaseInsensitive);
+                return (c != 0 ? c : left.compare(right, Qt::CaseSensitive)) < 0;
+            });
+            list.sort(ShoppingList::ItemColumn, order);
+            for (int p = 1; p <= list.count(); ++p) {
+                QCOMPARE(list.row(p).quantity.toInt(), expected[p - 1]);
             }
         }
     }
