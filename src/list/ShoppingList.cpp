@@ -67,7 +67,7 @@ ShoppingList::ShoppingList(QObject *parent) : QObject(parent) {}
 
 int ShoppingList::find(const QString &item) const
 {
-    return m_firstPosition.value(item, 0);
+    return m_index.find(item, m_rows);
 }
 
 void ShoppingList::append(const ListRow &row)
@@ -76,10 +76,7 @@ void ShoppingList::append(const ListRow &row)
     m_rows.push_back(row);
     m_values.push_back(LeadingNumberValue(row.quantity));
     const int position = count();
-    int &first = m_firstPosition[row.item];
-    if (first == 0) {
-        first = position;
-    }
+    m_index.appended(m_rows, position - 1);
     if (m_observer != nullptr) {
         m_observer->inserted(position, position);
     }
@@ -106,12 +103,9 @@ void ShoppingList::append(QList<ListRow> &&rows)
     }
     m_values.reserve(size_t(m_rows.size()));
     for (int position = first; position <= count(); ++position) {
-        m_values.push_back(LeadingNumberValue(m_rows[position - 1].quantity));
-        int &firstOfItem = m_firstPosition[m_rows[position - 1].item];
-        if (firstOfItem == 0) {
-            firstOfItem = position;
-        }
+        m_values.push_back(LeadingNumberValue(std::as_const(m_rows)[position - 1].quantity));
     }
+    m_index.appended(m_rows, first - 1);
     if (m_observer != nullptr) {
         m_observer->inserted(first, count());
     }
@@ -149,7 +143,7 @@ void ShoppingList::insert(int position, QList<ListRow> rows)
     joined.append(std::move(rows));
     joined.append(m_rows.sliced(position - 1));
     m_rows = std::move(joined);
-    rebuildIndex();
+    m_index.inserted(m_rows, position - 1, last - position + 1);
     if (m_observer != nullptr) {
         m_observer->inserted(position, last);
     }
@@ -167,8 +161,7 @@ void ShoppingList::remove(int position, int rows)
     emit rowsAboutToBeRemoved(position, last);
     m_rows.remove(position - 1, rows);
     m_values.erase(m_values.begin() + (position - 1), m_values.begin() + last);
-    // Every later row moves up; building the index again costs no more.
-    rebuildIndex();
+    m_index.removed(m_rows, position - 1, rows);
     emit rowsRemoved();
 }
 
@@ -204,7 +197,7 @@ void ShoppingList::clear()
     emit aboutToClear();
     m_rows = {}; // not clear(): the undo history may share the rows
     m_values.clear();
-    m_firstPosition.clear();
+    m_index.clear();
     emit cleared();
 }
 
@@ -249,7 +242,7 @@ void ShoppingList::reorder(const QList<int> &newPosition)
     }
     m_rows = std::move(rows);
     m_values = std::move(values);
-    rebuildIndex();
+    m_index.reordered(m_rows, newPosition);
     if (m_observer != nullptr) {
         m_observer->reordered(newPosition);
     }
@@ -261,18 +254,6 @@ void ShoppingList::setUnchanged()
     m_changed = false;
     if (m_observer != nullptr) {
         m_observer->madeUnchanged();
-    }
-}
-
-void ShoppingList::rebuildIndex()
-{
-    m_firstPosition.clear();
-    m_firstPosition.reserve(count());
-    for (int position = 1; position <= count(); ++position) {
-        int &first = m_firstPosition[row(position).item];
-        if (first == 0) {
-            first = position;
-        }
     }
 }
 

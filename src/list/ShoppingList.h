@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QHash>
+#include "ListIndex.h"
+
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -99,11 +100,10 @@ signals:
 
 private:
     void flushBatch();
-    void rebuildIndex();
 
     QList<ListRow> m_rows;
     std::vector<double> m_values;
-    QHash<QString, int> m_firstPosition; // of each item text
+    ListIndex m_index; // first position of each item text
     Observer *m_observer = nullptr;
     bool m_changed = false;
     int m_batchDepth = 0;

@@ -66,14 +66,18 @@ private slots:
     {
         QRandomGenerator random(20261206);
         ShoppingList list;
-        const QStringList texts = {"Milk", "milk", "Eggs", "Bread", "Tea", "", " Tea"};
+        QStringList texts = {"Milk", "milk", "Eggs", "Bread", "Tea", "", " Tea"};
+        for (int n = 0; n < 40; ++n) {
+            texts.append(QString::number(n));
+        }
         auto text = [&] { return texts[random.bounded(texts.size())]; };
         for (int step = 0; step < 4000; ++step) {
             const int action = int(random.bounded(100));
             if (action < 55) {
                 list.append({QString::number(random.bounded(5)), text(), u"c"_qs});
             } else if (action < 80 && list.count() > 0) {
-                list.remove(int(random.bounded(list.count())) + 1);
+                const int p = int(random.bounded(list.count())) + 1;
+                list.remove(p, action < 75 ? 1 : int(random.bounded(list.count() - p + 1)) + 1);
             } else if (action < 90) {
                 list.sort(ShoppingList::Column(random.bounded(3)),
                           random.bounded(2) ? Qt::AscendingOrder : Qt::DescendingOrder);
