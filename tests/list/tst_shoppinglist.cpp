@@ -274,6 +274,48 @@ private slots:
         QCOMPARE(cut.quantity + u'|' + cut.item + u'|' + cut.category, row);
     }
 
+    // Rows as "quantity|item|category;...". A plain ASCII file is cut from its bytes, any other
+    // from its decoded text: both give the same rows, and share the same texts.
+    void readListFile_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("rows");
+        QTest::newRow("blank lines skipped")
+            << QByteArray("\r\n2,Milk,Dairy,\r\n \t\v\r\n\r\n1,Pears,,\r\n")
+            << u"2|Milk|Dairy;1|Pears|"_qs;
+        QTest::newRow("CR ends, last line without end")
+            << QByteArray("1,Tea,Hot,\r12,Buns,Hot,\n\r3,Jam,Hot")
+            << u"1|Tea|Hot;12|Buns|Hot;3|Jam|Ho"_qs;
+        QTest::newRow("CR LF across eight bytes")
+            << QByteArray("1,ab,c,\r\n1,ab,cd,\r\n3,abcdef,,\r\n1,abcde,,\r\n")
+            << u"1|ab|c;1|ab|cd;3|abcdef|;1|abcde|"_qs;
+        QTest::newRow("fewer commas") << QByteArray("3\r\n4,Eggs\r\n,\r\n") << u"3||;4|Eggs|;||"_qs;
+    }
+
+    void readListFile()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, rows);
+        TestFolder folder;
+        for (const QByteArray &other : {QByteArray(), QByteArray("\r\n5,Caf\xE9,Dairy,")}) {
+            folder.write(u"list.shp"_qs, bytes + other);
+            QList<ListRow> read;
+            FileError error;
+            QVERIFY(ReadListFile(folder.filePath(u"list.shp"_qs), read, error));
+            QStringList texts;
+            for (qsizetype r = 0; r < read.size(); ++r) {
+                texts.append(read[r].quantity + u'|' + read[r].item + u'|' + read[r].category);
+                if (r > 0 && read[r].category == read[r - 1].category) {
+                    QCOMPARE(read[r].category.constData(), read[r - 1].category.constData());
+                }
+                if (read[r].quantity.size() == 1 && read[r].quantity == read[0].quantity) {
+                    QCOMPARE(read[r].quantity.constData(), read[0].quantity.constData());
+                }
+            }
+            QCOMPARE(texts.join(u';'), other.isEmpty() ? rows : rows + u";5|Café|Dairy"_qs);
+        }
+    }
+
     void savedWithItsLog()
     {
         TestFolder folder;
