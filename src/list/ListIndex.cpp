@@ -38,7 +38,10 @@ void ListIndex::clear()
 void ListIndex::appended(const QList<ListRow> &rows, qsizetype first)
 {
     reserve(m_entries + rows.size() - first);
-    m_hashes.reserve(size_t(rows.size()));
+    // Room for a whole list at once; later rows grow it the way push_back does, not one by one.
+    if (m_hashes.empty()) {
+        m_hashes.reserve(size_t(rows.size()));
+    }
     for (qsizetype index = first; index < rows.size(); ++index) {
         m_hashes.push_back(hashOf(rows[index].item));
         place(rows, index);
