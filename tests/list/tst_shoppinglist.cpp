@@ -67,7 +67,7 @@ private slots:
         QRandomGenerator random(20261206);
         ShoppingList list;
         QStringList texts = {"Milk", "milk", "Eggs", "Bread", "Tea", "", " Tea"};
-        for (int n = 0; n < 40; ++n) {
+        for (int n = 0; n < 13; ++n) {
             texts.append(QString::number(n));
         }
         auto text = [&] { return texts[random.bounded(texts.size())]; };
@@ -83,7 +83,7 @@ private slots:
                           random.bounded(2) ? Qt::AscendingOrder : Qt::DescendingOrder);
             } else if (action < 93) {
                 list.insert(int(random.bounded(list.count() + 1)) + 1, {{u"3"_qs, text(), {}}});
-            } else if (action < 97) {
+            } else if (action < 99) {
                 list.append(QList<ListRow>{{u"2"_qs, text(), {}},
                                            {u"2"_qs, text(), {}},
                                            {u"2"_qs, text(), {}},
