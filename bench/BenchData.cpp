@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFile>
 
+#include <algorithm>
+
 namespace {
 
 void write(const QString &path, const QByteArray &bytes)
@@ -48,23 +50,33 @@ void BenchData::writeLargeCatalogue(const QString &folder)
     writeCatalogue(folder, 100, itemsOf);
 }
 
-void BenchData::writeLargeListFile(const QString &fileName)
+void BenchData::writeLargeListFile(const QString &fileName, int rows)
 {
     QByteArray bytes;
-    int rows = 0;
-    while (rows < 32767) {
-        for (int h = 0; h < 100 && rows < 32767; ++h) {
-            for (int i = h == 0 ? rows % 7 : 0; i < itemsOf(h) && rows < 32767; i += 7) {
-                bytes += QByteArray::number(rows % 5 + 1) + "," + itemName(h, i) + ",Heading " +
+    int written = 0;
+    while (written < std::min(rows, 32767)) {
+        for (int h = 0; h < 100 && written < 32767; ++h) {
+            for (int i = h == 0 ? written % 7 : 0; i < itemsOf(h) && written < 32767; i += 7) {
+                bytes += QByteArray::number(written % 5 + 1) + "," + itemName(h, i) + ",Heading " +
                          QByteArray::number(h) + ",\r\n";
-                ++rows;
+                ++written;
             }
         }
+    }
+    for (; written < rows; ++written) {
+        bytes += QByteArray::number(written % 3 + 1) + ",Extra item " +
+                 QByteArray::number(written) + ",Extra " + QByteArray::number(written / 1000) +
+                 ",\r\n";
     }
     write(fileName, bytes);
 }
 
-void BenchData::writeDefaultSizeCatalogue(const QString &folder)
+void BenchData::copyBundledCatalogue(const QString &folder)
 {
-    writeCatalogue(folder, 12, [](int heading) { return 12 + heading; });
+    const QDir bundled(QStringLiteral(BUNDLED_CATALOGUE));
+    for (const QString &name : bundled.entryList({QStringLiteral("*.txt")}, QDir::Files)) {
+        if (!QFile::copy(bundled.filePath(name), QDir(folder).filePath(name))) {
+            qFatal("cannot copy %s", qPrintable(name));
+        }
+    }
 }

@@ -1,5 +1,6 @@
 // The program's start-up as a whole process: the main window over the program folder given,
-// loaded as at every start, optionally with a list file opened; then the process ends. It links
+// loaded as at every start, optionally with a list file opened and then its print preview
+// shown; then the process ends. It links
 // what the program links and no more, so that its start costs what the program's does.
 #include "ReportReady.h"
 #include "app/ShoppingWindow.h"
@@ -53,13 +54,17 @@ int main(int argc, char *argv[])
     QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
     const QStringList arguments = QCoreApplication::arguments();
     if (arguments.size() < 2) {
-        qFatal("usage: startup_probe PROGRAM_FOLDER [LIST_FILE]");
+        qFatal("usage: startup_probe PROGRAM_FOLDER [LIST_FILE [preview]]");
     }
     ProbePlatform platform(arguments.value(2));
     ShoppingWindow window(ProgramFolders::inProgramFolder(arguments[1]), platform);
     window.Form_Load();
     if (arguments.size() > 2) {
         window.findChild<QAction *>(QStringLiteral("mnuFile(1)"))->trigger();
+    }
+    if (arguments.value(3) == QStringLiteral("preview")) {
+        QCoreApplication::processEvents();
+        window.findChild<QAction *>(QStringLiteral("mnuFile(4)"))->trigger();
     }
     QCoreApplication::processEvents();
     reportReady();
