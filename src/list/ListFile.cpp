@@ -149,10 +149,20 @@ bool SaveListboxToFile(const ShoppingList &list, const QString &fileName, const 
                        QString &reason)
 {
     log.LogMessage(QStringLiteral("Saving List to file :") + fileName, 3);
+    // One text of the whole file's length, filled in place.
+    qsizetype length = 0;
+    for (const ListRow &row : list.rows()) {
+        length += row.quantity.size() + row.item.size() + row.category.size() + 5;
+    }
     QString text;
-    for (int position = 1; position <= list.count(); ++position) {
-        const ListRow &row = list.row(position);
-        text += row.quantity + u',' + row.item + u',' + row.category + QStringLiteral(",\r\n");
+    text.reserve(length);
+    for (const ListRow &row : list.rows()) {
+        text += row.quantity;
+        text += u',';
+        text += row.item;
+        text += u',';
+        text += row.category;
+        text += QLatin1StringView(",\r\n");
     }
     return ReplaceFileSafely(fileName, text.toUtf8(), reason);
 }
