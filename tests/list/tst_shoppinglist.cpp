@@ -287,8 +287,8 @@ private slots:
             << QByteArray("1,Tea,Hot,\r12,Buns,Hot,\n\r3,Jam,Hot")
             << u"1|Tea|Hot;12|Buns|Hot;3|Jam|Ho"_qs;
         QTest::newRow("CR LF across eight bytes")
-            << QByteArray("1,ab,c,\r\n1,ab,cd,\r\n3,abcdef,,\r\n1,abcde,,\r\n")
-            << u"1|ab|c;1|ab|cd;3|abcdef|;1|abcde|"_qs;
+            << QByteArray("0,ab,c,\r\n0,ab,cd,\r\n3,abcdef,,\r\n0,abcde,,\r\n")
+            << u"0|ab|c;0|ab|cd;3|abcdef|;0|abcde|"_qs;
         QTest::newRow("fewer commas") << QByteArray("3\r\n4,Eggs\r\n,\r\n") << u"3||;4|Eggs|;||"_qs;
     }
 
