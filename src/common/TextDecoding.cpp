@@ -1,9 +1,11 @@
 #include "TextDecoding.h"
 
 #include <QStringDecoder>
+#include <QtEndian>
 
 #include <algorithm>
 #include <array>
+#include <bit>
 
 namespace {
 
@@ -13,6 +15,28 @@ constexpr std::array<char16_t, 32> windows1252High = {
     0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+// Eight bytes at a time: a word holds 0x80 in each byte that equals the one looked for, and
+// nothing elsewhere (a byte's neighbours never carry into it).
+constexpr quint64 everyByte = 0x0101010101010101u;
+constexpr quint64 lowSeven = 0x7F7F7F7F7F7F7F7Fu;
+
+quint64 wordAt(const char *bytes)
+{
+    return qFromLittleEndian<quint64>(bytes); // byte i in bits 8 i to 8 i + 7
+}
+
+quint64 bytesEqual(quint64 word, unsigned char byte)
+{
+    const quint64 x = word ^ (everyByte * byte);
+    return ~(((x & lowSeven) + lowSeven) | x | lowSeven);
+}
+
+// How many bytes of a word bytesEqual marked.
+qsizetype marked(quint64 bits)
+{
+    return qsizetype(((bits >> 7) * everyByte) >> 56);
+}
 
 } // namespace
 
@@ -100,20 +124,62 @@ QStringList SplitLines(const QString &text)
     return lines;
 }
 
-qsizetype LineCount(const QByteArray &bytes)
+qsizetype LineCount(QByteArrayView bytes)
 {
-    qsizetype lines = 0;
+    // Every carriage return and line feed ends a line, but for the line feed of a pair.
+    const char *data = bytes.data();
     const qsizetype n = bytes.size();
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        const char c = bytes[i];
-        if (c == '\r' || c == '\n') {
-            ++lines;
-            if (c == '\r' && i + 1 < n && bytes[i + 1] == '\n') {
-                ++i;
-            }
-            start = i + 1;
+    qsizetype ends = 0;
+    qsizetype i = 0;
+    quint64 returnBefore = 0; // 0x80 when the byte before the word is a carriage return
+    for (; i + 8 <= n; i += 8) {
+        const quint64 word = wordAt(data + i);
+        const quint64 returns = bytesEqual(word, '\r');
+        const quint64 feeds = bytesEqual(word, '\n');
+        if ((returns | feeds) != 0) {
+            ends += marked(returns | feeds) - marked(((returns << 8) | returnBefore) & feeds);
+        }
+        returnBefore = returns >> 56;
+    }
+    for (; i < n; ++i) {
+        if (data[i] == '\r' || (data[i] == '\n' && (i == 0 || data[i - 1] != '\r'))) {
+            ++ends;
         }
     }
-    return start < n ? lines + 1 : lines;
+    return n > 0 && data[n - 1] != '\r' && data[n - 1] != '\n' ? ends + 1 : ends;
+}
+
+bool IsAscii(QByteArrayView bytes)
+{
+    const char *data = bytes.data();
+    const qsizetype n = bytes.size();
+    quint64 all = 0;
+    qsizetype i = 0;
+    for (; i + 8 <= n; i += 8) {
+        all |= wordAt(data + i);
+    }
+    for (; i < n; ++i) {
+        all |= static_cast<unsigned char>(data[i]);
+    }
+    return (all & ~lowSeven) == 0;
+}
+
+qsizetype FindLineEnd(QByteArrayView bytes, qsizetype from)
+{
+    const char *data = bytes.data();
+    const qsizetype n = bytes.size();
+    qsizetype i = from;
+    for (; i + 8 <= n; i += 8) {
+        const quint64 word = wordAt(data + i);
+        const quint64 ends = bytesEqual(word, '\r') | bytesEqual(word, '\n');
+        if (ends != 0) {
+            return i + std::countr_zero(ends) / 8;
+        }
+    }
+    for (; i < n; ++i) {
+        if (data[i] == '\r' || data[i] == '\n') {
+            return i;
+        }
+    }
+    return n;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QLatin1StringView>
 #include <QString>
 #include <QStringList>
 
@@ -29,7 +30,13 @@ QStringList SplitLines(const QString &text);
 
 // How many lines SplitLines gives for the text of these bytes, counted on the bytes: line ends
 // are the same bytes in UTF-8 and in Windows-1252.
-qsizetype LineCount(const QByteArray &bytes);
+qsizetype LineCount(QByteArrayView bytes);
+
+// Whether every byte is below 0x80: such bytes read the same as UTF-8, Windows-1252 and Latin-1.
+bool IsAscii(QByteArrayView bytes);
+
+// The index of the first carriage return or line feed at or after from; the size when none.
+qsizetype FindLineEnd(QByteArrayView bytes, qsizetype from);
 
 // Calls fn(QStringView line) for each line of text, by the same rules as SplitLines, without
 // copying the lines; fn returns false to stop.
@@ -51,5 +58,23 @@ template<typename Fn> void ForEachLine(QStringView text, Fn fn)
     }
     if (start < n) {
         fn(text.sliced(start));
+    }
+}
+
+// The same over one-byte text, looking for line ends a machine word at a time.
+template<typename Fn> void ForEachLine(QLatin1StringView text, Fn fn)
+{
+    const QByteArrayView bytes(text.data(), text.size());
+    const qsizetype n = bytes.size();
+    qsizetype start = 0;
+    while (start < n) {
+        qsizetype end = FindLineEnd(bytes, start);
+        if (!fn(text.sliced(start, end - start)) || end == n) {
+            return;
+        }
+        if (bytes[end] == '\r' && end + 1 < n && bytes[end + 1] == '\n') {
+            ++end;
+        }
+        start = end + 1;
     }
 }

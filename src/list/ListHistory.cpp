@@ -1,6 +1,7 @@
 #include "ListHistory.h"
 
 #include <algorithm>
+#include <typeinfo>
 
 namespace {
 
@@ -121,6 +122,14 @@ private:
     ShoppingList &m_list;
     QList<int> m_newPosition;
 };
+
+// The edit as one of these final classes, or nothing: asked once for every row a command
+// adds, where a cast through the class tree would cost more than the row itself.
+template<typename EditClass> EditClass *lastEditOf(ListHistory::Edit *edit)
+{
+    return edit != nullptr && typeid(*edit) == typeid(EditClass) ? static_cast<EditClass *>(edit)
+                                                                 : nullptr;
+}
 
 } // namespace
 
@@ -269,7 +278,7 @@ void ListHistory::inserted(int first, int last)
     if (m_replaying) {
         return;
     }
-    if (auto *rows = dynamic_cast<RowsEdit *>(lastEdit());
+    if (auto *rows = lastEditOf<RowsEdit>(lastEdit());
         rows != nullptr && first == last && rows->extend(first, m_list.row(first))) {
         return;
     }
@@ -291,7 +300,7 @@ void ListHistory::aboutToSetQuantity(int position, const QString &quantity)
         return;
     }
     const QString &before = m_list.row(position).quantity;
-    if (auto *quantities = dynamic_cast<QuantityEdit *>(lastEdit())) {
+    if (auto *quantities = lastEditOf<QuantityEdit>(lastEdit())) {
         quantities->add(position, before, quantity);
         return;
     }

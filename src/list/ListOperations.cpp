@@ -4,11 +4,32 @@
 #include "common/NumberText.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 #include <optional>
 #include <utility>
 #include <vector>
+
+namespace {
+
+// Whole quantities below ten, the usual ones, share one copy of their text each.
+QString quantityText(double quantity)
+{
+    static const std::array<QString, 10> digits = [] {
+        std::array<QString, 10> texts;
+        for (int i = 0; i < 10; ++i) {
+            texts[size_t(i)] = QString::number(i);
+        }
+        return texts;
+    }();
+    if (quantity >= 0 && quantity <= 9 && quantity == std::trunc(quantity)) {
+        return digits[size_t(quantity)];
+    }
+    return ShortestDecimal(quantity);
+}
+
+} // namespace
 
 int FindListItem(const QString &item, const ShoppingList &list)
 {
@@ -21,7 +42,7 @@ void ChangeQuantityBy(ShoppingList &list, int position, int by)
     if (by < 0 && quantity <= 0) {
         list.remove(position);
     } else {
-        list.setQuantity(position, ShortestDecimal(quantity));
+        list.setQuantity(position, quantityText(quantity));
     }
 }
 
@@ -33,7 +54,7 @@ void AddOtherItemToList(const ListRow &row, ShoppingList &list)
         return;
     }
     list.setQuantity(found,
-                     ShortestDecimal(list.quantityValue(found) + LeadingNumberValue(row.quantity)));
+                     quantityText(list.quantityValue(found) + LeadingNumberValue(row.quantity)));
 }
 
 namespace {

@@ -5,11 +5,69 @@
 #include <algorithm>
 #include <numeric>
 
+namespace {
+
+// The texts of one column made into keys that compare the way QString::compare does ignoring
+// case: unit by unit, each folded alone, except that a low surrogate right after a high one
+// stands for its whole character, folded. A shorter text that begins another comes first.
+class FoldedKeys final
+{
+public:
+    template<typename Text> FoldedKeys(int count, Text text)
+    {
+        m_starts.reserve(size_t(count) + 1);
+        m_starts.push_back(0);
+        for (int index = 0; index < count; ++index) {
+            const QString &t = text(index);
+            const QChar *units = t.constData();
+            bool same = true;
+            for (qsizetype i = 0; i < t.size(); ++i) {
+                char32_t unit = units[i].unicode();
+                if (QChar::isLowSurrogate(unit) && i > 0 && units[i - 1].isHighSurrogate()) {
+                    unit = QChar::surrogateToUcs4(units[i - 1], units[i]);
+                }
+                const char32_t folded = unit < 0x80
+                                            ? (unit >= u'A' && unit <= u'Z' ? unit + 32 : unit)
+                                            : QChar::toCaseFolded(unit);
+                same = same && folded == units[i].unicode();
+                m_units.push_back(folded);
+            }
+            m_starts.push_back(m_units.size());
+            m_isText.push_back(same);
+        }
+    }
+
+    // Whether the text is its own key: two such texts with equal keys are equal.
+    bool isText(int index) const { return m_isText[size_t(index)]; }
+
+    int compare(int a, int b) const
+    {
+        const char32_t *left = m_units.data() + m_starts[size_t(a)];
+        const char32_t *right = m_units.data() + m_starts[size_t(b)];
+        const size_t leftSize = m_starts[size_t(a) + 1] - m_starts[size_t(a)];
+        const size_t rightSize = m_starts[size_t(b) + 1] - m_starts[size_t(b)];
+        const size_t common = std::min(leftSize, rightSize);
+        for (size_t i = 0; i < common; ++i) {
+            if (left[i] != right[i]) {
+                return left[i] < right[i] ? -1 : 1;
+            }
+        }
+        return leftSize == rightSize ? 0 : leftSize < rightSize ? -1 : 1;
+    }
+
+private:
+    std::vector<char32_t> m_units;
+    std::vector<size_t> m_starts; // of each text's key, and the end of the last
+    std::vector<bool> m_isText;
+};
+
+} // namespace
+
 ShoppingList::ShoppingList(QObject *parent) : QObject(parent) {}
 
 int ShoppingList::find(const QString &item) const
 {
-    return m_firstPosition.value(item, 0);
+    return m_index.find(item, m_rows);
 }
 
 void ShoppingList::append(const ListRow &row)
@@ -18,10 +76,7 @@ void ShoppingList::append(const ListRow &row)
     m_rows.push_back(row);
     m_values.push_back(LeadingNumberValue(row.quantity));
     const int position = count();
-    int &first = m_firstPosition[row.item];
-    if (first == 0) {
-        first = position;
-    }
+    m_index.appended(m_rows, position - 1);
     if (m_observer != nullptr) {
         m_observer->inserted(position, position);
     }
@@ -48,12 +103,9 @@ void ShoppingList::append(QList<ListRow> &&rows)
     }
     m_values.reserve(size_t(m_rows.size()));
     for (int position = first; position <= count(); ++position) {
-        m_values.push_back(LeadingNumberValue(m_rows[position - 1].quantity));
-        int &firstOfItem = m_firstPosition[m_rows[position - 1].item];
-        if (firstOfItem == 0) {
-            firstOfItem = position;
-        }
+        m_values.push_back(LeadingNumberValue(std::as_const(m_rows)[position - 1].quantity));
     }
+    m_index.appended(m_rows, first - 1);
     if (m_observer != nullptr) {
         m_observer->inserted(first, count());
     }
@@ -91,7 +143,7 @@ void ShoppingList::insert(int position, QList<ListRow> rows)
     joined.append(std::move(rows));
     joined.append(m_rows.sliced(position - 1));
     m_rows = std::move(joined);
-    rebuildIndex();
+    m_index.inserted(m_rows, position - 1, last - position + 1);
     if (m_observer != nullptr) {
         m_observer->inserted(position, last);
     }
@@ -109,8 +161,7 @@ void ShoppingList::remove(int position, int rows)
     emit rowsAboutToBeRemoved(position, last);
     m_rows.remove(position - 1, rows);
     m_values.erase(m_values.begin() + (position - 1), m_values.begin() + last);
-    // Every later row moves up; building the index again costs no more.
-    rebuildIndex();
+    m_index.removed(m_rows, position - 1, rows);
     emit rowsRemoved();
 }
 
@@ -146,24 +197,27 @@ void ShoppingList::clear()
     emit aboutToClear();
     m_rows = {}; // not clear(): the undo history may share the rows
     m_values.clear();
-    m_firstPosition.clear();
+    m_index.clear();
     emit cleared();
 }
 
 void ShoppingList::sort(Column column, Qt::SortOrder order)
 {
     auto text = [this, column](int index) -> const QString & {
-        const ListRow &r = m_rows[index];
+        const ListRow &r = std::as_const(m_rows)[index];
         return column == QuantityColumn ? r.quantity : column == ItemColumn ? r.item : r.category;
     };
+    // Folded once for the whole sort, not again in every comparison.
+    const FoldedKeys keys(count(), text);
     std::vector<int> order_(size_t(m_rows.size()));
     std::iota(order_.begin(), order_.end(), 0);
     std::stable_sort(order_.begin(), order_.end(), [&](int a, int b) {
-        const QString &left = order == Qt::AscendingOrder ? text(a) : text(b);
-        const QString &right = order == Qt::AscendingOrder ? text(b) : text(a);
-        int c = left.compare(right, Qt::CaseInsensitive);
-        if (c == 0) {
-            c = left.compare(right, Qt::CaseSensitive);
+        if (order != Qt::AscendingOrder) {
+            std::swap(a, b);
+        }
+        int c = keys.compare(a, b);
+        if (c == 0 && !(keys.isText(a) && keys.isText(b))) {
+            c = text(a).compare(text(b), Qt::CaseSensitive);
         }
         return c < 0;
     });
@@ -188,7 +242,7 @@ void ShoppingList::reorder(const QList<int> &newPosition)
     }
     m_rows = std::move(rows);
     m_values = std::move(values);
-    rebuildIndex();
+    m_index.reordered(m_rows, newPosition);
     if (m_observer != nullptr) {
         m_observer->reordered(newPosition);
     }
@@ -200,18 +254,6 @@ void ShoppingList::setUnchanged()
     m_changed = false;
     if (m_observer != nullptr) {
         m_observer->madeUnchanged();
-    }
-}
-
-void ShoppingList::rebuildIndex()
-{
-    m_firstPosition.clear();
-    m_firstPosition.reserve(count());
-    for (int position = 1; position <= count(); ++position) {
-        int &first = m_firstPosition[row(position).item];
-        if (first == 0) {
-            first = position;
-        }
     }
 }
 

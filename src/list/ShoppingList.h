@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QHash>
+#include "ListIndex.h"
+
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -14,6 +15,7 @@ struct ListRow
     QString item;
     QString category;
 };
+Q_DECLARE_TYPEINFO(ListRow, Q_RELOCATABLE_TYPE);
 
 // The shopping list: rows with 1-based positions in display order. Finding a row by its item
 // text is indexed, with the same answer as a scan from the first row.
@@ -98,11 +100,10 @@ signals:
 
 private:
     void flushBatch();
-    void rebuildIndex();
 
     QList<ListRow> m_rows;
     std::vector<double> m_values;
-    QHash<QString, int> m_firstPosition; // of each item text
+    ListIndex m_index; // first position of each item text
     Observer *m_observer = nullptr;
     bool m_changed = false;
     int m_batchDepth = 0;

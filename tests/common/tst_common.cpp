@@ -4,8 +4,10 @@
 #include "common/TextDecoding.h"
 #include "support/TestFolder.h"
 
+#include <QRandomGenerator>
 #include <QTest>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <unistd.h>
@@ -137,6 +139,30 @@ private slots:
         QCOMPARE(SplitLines(text), lines);
         // The count taken on the bytes, before a file is decoded, agrees.
         QCOMPARE(LineCount(text.toUtf8()), lines.size());
+    }
+
+    // Line ends and plain ASCII are found on the bytes a word at a time: at every length and
+    // place they agree with the decoded text.
+    void lineEndsOnBytes()
+    {
+        QRandomGenerator random(20261209);
+        const QByteArray alphabet("\r\n\r\nab\x7F\x80\xC3\xA9\xFF", 11);
+        for (int round = 0; round < 4000; ++round) {
+            QByteArray bytes;
+            for (int n = int(random.bounded(40)); n > 0; --n) {
+                bytes += alphabet[random.bounded(alphabet.size())];
+            }
+            QCOMPARE(LineCount(bytes), SplitLines(DecodeText(bytes)).size());
+            const qsizetype from = random.bounded(bytes.size() + 1);
+            qsizetype end = from;
+            while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n') {
+                ++end;
+            }
+            QCOMPARE(FindLineEnd(bytes, from), end);
+            QCOMPARE(IsAscii(bytes), std::all_of(bytes.cbegin(), bytes.cend(), [](char c) {
+                         return static_cast<unsigned char>(c) < 0x80;
+                     }));
+        }
     }
 
     void decode_data()

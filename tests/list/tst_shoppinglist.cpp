@@ -15,6 +15,7 @@
 #include <QTest>
 
 #include <cerrno>
+#include <numeric>
 #include <unistd.h>
 #include <utility>
 
@@ -65,20 +66,24 @@ private slots:
     {
         QRandomGenerator random(20261206);
         ShoppingList list;
-        const QStringList texts = {"Milk", "milk", "Eggs", "Bread", "Tea", "", " Tea"};
+        QStringList texts = {"Milk", "milk", "Eggs", "Bread", "Tea", "", " Tea"};
+        for (int n = 0; n < 13; ++n) {
+            texts.append(QString::number(n));
+        }
         auto text = [&] { return texts[random.bounded(texts.size())]; };
         for (int step = 0; step < 4000; ++step) {
             const int action = int(random.bounded(100));
             if (action < 55) {
                 list.append({QString::number(random.bounded(5)), text(), u"c"_qs});
             } else if (action < 80 && list.count() > 0) {
-                list.remove(int(random.bounded(list.count())) + 1);
+                const int p = int(random.bounded(list.count())) + 1;
+                list.remove(p, action < 75 ? 1 : int(random.bounded(list.count() - p + 1)) + 1);
             } else if (action < 90) {
                 list.sort(ShoppingList::Column(random.bounded(3)),
                           random.bounded(2) ? Qt::AscendingOrder : Qt::DescendingOrder);
             } else if (action < 93) {
                 list.insert(int(random.bounded(list.count() + 1)) + 1, {{u"3"_qs, text(), {}}});
-            } else if (action < 97) {
+            } else if (action < 99) {
                 list.append(QList<ListRow>{{u"2"_qs, text(), {}},
                                            {u"2"_qs, text(), {}},
                                            {u"2"_qs, text(), {}},
@@ -95,6 +100,45 @@ private slots:
             }
             for (int p = 1; p <= list.count(); ++p) {
                 QCOMPARE(list.quantityValue(p), LeadingNumberValue(list.row(p).quantity));
+            }
+        }
+    }
+
+    // A sort folds each text once, yet gives the order of QString's own comparison: case
+    // ignored first and deciding only ties, equal rows in their order. Also for letters whose
+    // folding is special, and for UTF-16 units that are half a character.
+    void sortKeepsQStringsOrder()
+    {
+        QStringList letters = {u"a"_qs, u"A"_qs, u"Z"_qs, u"_"_qs, u"ß"_qs, u"ẞ"_qs,     u"S"_qs,
+                               u"s"_qs, u"ſ"_qs, u"İ"_qs, u"ı"_qs, u"i"_qs, u"I"_qs,     u"k"_qs,
+                               u"K"_qs, u"Σ"_qs, u"ς"_qs, u"É"_qs, u"é"_qs, u"Ꭰ"_qs,     u"ꭰ"_qs,
+                               u"ǅ"_qs, u"Ǆ"_qs, u"ǆ"_qs, u"𐐀"_qs, u"𐐨"_qs, u"\uFFFF"_qs};
+        for (const char16_t unit : {u'\0', char16_t(0xD801), char16_t(0xDC00), char16_t(0xDC28)}) {
+            letters.append(QString(QChar(unit)));
+        }
+        QRandomGenerator random(20261208);
+        for (const Qt::SortOrder order : {Qt::AscendingOrder, Qt::DescendingOrder}) {
+            ShoppingList list;
+            QStringList texts;
+            for (int i = 0; i < 4000; ++i) {
+                QString text;
+                for (int n = int(random.bounded(4)); n > 0; --n) {
+                    text += letters[random.bounded(letters.size())];
+                }
+                texts.append(text);
+                list.append({QString::number(i), text, {}});
+            }
+            QList<int> expected(texts.size());
+            std::iota(expected.begin(), expected.end(), 0);
+            std::stable_sort(expected.begin(), expected.end(), [&](int a, int b) {
+                const QString &left = texts[order == Qt::AscendingOrder ? a : b];
+                const QString &right = texts[order == Qt::AscendingOrder ? b : a];
+                const int c = left.compare(right, Qt::CaseInsensitive);
+                return (c != 0 ? c : left.compare(right, Qt::CaseSensitive)) < 0;
+            });
+            list.sort(ShoppingList::ItemColumn, order);
+            for (int p = 1; p <= list.count(); ++p) {
+                QCOMPARE(list.row(p).quantity.toInt(), expected[p - 1]);
             }
         }
     }
@@ -228,6 +272,48 @@ private slots:
         QFETCH(QString, row);
         const ListRow cut = CutListLine(line);
         QCOMPARE(cut.quantity + u'|' + cut.item + u'|' + cut.category, row);
+    }
+
+    // Rows as "quantity|item|category;...". A plain ASCII file is cut from its bytes, any other
+    // from its decoded text: both give the same rows, and share the same texts.
+    void readListFile_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("rows");
+        QTest::newRow("blank lines skipped")
+            << QByteArray("\r\n2,Milk,Dairy,\r\n \t\v\r\n\r\n1,Pears,,\r\n")
+            << u"2|Milk|Dairy;1|Pears|"_qs;
+        QTest::newRow("CR ends, last line without end")
+            << QByteArray("1,Tea,Hot,\r12,Buns,Hot,\n\r3,Jam,Hot")
+            << u"1|Tea|Hot;12|Buns|Hot;3|Jam|Ho"_qs;
+        QTest::newRow("CR LF across eight bytes")
+            << QByteArray("0,ab,c,\r\n0,ab,cd,\r\n3,abcdef,,\r\n0,abcde,,\r\n")
+            << u"0|ab|c;0|ab|cd;3|abcdef|;0|abcde|"_qs;
+        QTest::newRow("fewer commas") << QByteArray("3\r\n4,Eggs\r\n,\r\n") << u"3||;4|Eggs|;||"_qs;
+    }
+
+    void readListFile()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, rows);
+        TestFolder folder;
+        for (const QByteArray &other : {QByteArray(), QByteArray("\r\n5,Caf\xE9,Dairy,")}) {
+            folder.write(u"list.shp"_qs, bytes + other);
+            QList<ListRow> read;
+            FileError error;
+            QVERIFY(ReadListFile(folder.filePath(u"list.shp"_qs), read, error));
+            QStringList texts;
+            for (qsizetype r = 0; r < read.size(); ++r) {
+                texts.append(read[r].quantity + u'|' + read[r].item + u'|' + read[r].category);
+                if (r > 0 && read[r].category == read[r - 1].category) {
+                    QCOMPARE(read[r].category.constData(), read[r - 1].category.constData());
+                }
+                if (read[r].quantity.size() == 1 && read[r].quantity == read[0].quantity) {
+                    QCOMPARE(read[r].quantity.constData(), read[0].quantity.constData());
+                }
+            }
+            QCOMPARE(texts.join(u';'), other.isEmpty() ? rows : rows + u";5|Café|Dairy"_qs);
+        }
     }
 
     void savedWithItsLog()
