@@ -28,6 +28,5 @@ int main(int argc, char *argv[])
     window.resize(628, 380);
     window.show();
     QCoreApplication::processEvents();
-    reportReady();
-    return 0;
+    reportReadyAndEnd();
 }

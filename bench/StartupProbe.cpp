@@ -67,6 +67,5 @@ int main(int argc, char *argv[])
         window.findChild<QAction *>(QStringLiteral("mnuFile(4)"))->trigger();
     }
     QCoreApplication::processEvents();
-    reportReady();
-    return 0;
+    reportReadyAndEnd();
 }
