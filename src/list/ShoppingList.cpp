@@ -217,7 +217,12 @@ void ShoppingList::sort(Column column, Qt::SortOrder order)
         }
         int c = keys.compare(a, b);
         if (c == 0 && !(keys.isText(a) && keys.isText(b))) {
-            c = text(a).compare(text(b), Qt::CaseSensitive);
+            // Rows of one category mostly share one copy of its text.
+            const QString &left = text(a);
+            const QString &right = text(b);
+            c = left.constData() == right.constData() && left.size() == right.size()
+                    ? 0
+                    : left.compare(right, Qt::CaseSensitive);
         }
         return c < 0;
     });
