@@ -103,7 +103,7 @@ template<typename View> void readRows(View text, QList<ListRow> &rows)
             category = toText(fields.category);
             categoryRead = fields.category;
         }
-        rows.emplace_back(quantityText(fields.quantity), toText(fields.item), category);
+        rows.append({quantityText(fields.quantity), toText(fields.item), category});
         return true;
     });
 }
