@@ -8,6 +8,8 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 
+#include <algorithm>
+
 ListView::ListView(ShoppingList &list, QWidget *parent) : QTreeView(parent)
 {
     setObjectName(QStringLiteral("lvList"));
@@ -40,6 +42,20 @@ ListView::ListView(ShoppingList &list, QWidget *parent) : QTreeView(parent)
     connect(&list, &ShoppingList::rowsInserted, this, hideIndicator);
     connect(&list, &ShoppingList::rowsChanged, this, hideIndicator);
     connect(&list, &ShoppingList::cleared, this, hideIndicator);
+}
+
+void ListView::dataChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight,
+                           const QList<int> &roles)
+{
+    const int firstShown = std::max(indexAt(QPoint(0, 0)).row(), 0);
+    const int lastShown = indexAt(QPoint(0, viewport()->height() - 1)).row();
+    const int first = std::max(topLeft.row(), firstShown);
+    const int last = lastShown < 0 ? bottomRight.row() : std::min(bottomRight.row(), lastShown);
+    if (topLeft.row() == bottomRight.row() || first > last) {
+        QTreeView::dataChanged(topLeft, bottomRight, roles);
+        return;
+    }
+    QTreeView::dataChanged(topLeft.siblingAtRow(first), bottomRight.siblingAtRow(last), roles);
 }
 
 void ListView::selectCurrentRow()

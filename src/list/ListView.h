@@ -27,6 +27,11 @@ signals:
     void dblClick();
 
 protected:
+    // Rows changed out of sight are drawn when they come into view: only those on the screen
+    // are drawn again now. (A heading's thousands of items raised at once would otherwise have
+    // the view work out the area of every one of them.)
+    void dataChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight,
+                     const QList<int> &roles = QList<int>()) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dragMoveEvent(QDragMoveEvent *event) override;
     void dropEvent(QDropEvent *event) override;
