@@ -88,10 +88,36 @@ std::optional<std::vector<double>> exactPartials(const ShoppingList &list, doubl
     return partials;
 }
 
+// The sum of whole quantities, the usual kind, when a double holds it exactly: added as
+// integers, it is the exact sum at once.
+std::optional<double> exactWholeSum(const ShoppingList &list)
+{
+    constexpr double exact = 9007199254740992.0; // 2^53: every whole number up to it is a double
+    constexpr qint64 bound = qint64(1) << 62;    // no overflow while each value adds at most 2^53
+    qint64 sum = 0;
+    for (int position = 1; position <= list.count(); ++position) {
+        const double value = list.quantityValue(position);
+        if (!(std::fabs(value) <= exact) || value != std::trunc(value)) {
+            return std::nullopt;
+        }
+        sum += qint64(value);
+        if (sum > bound || sum < -bound) {
+            return std::nullopt;
+        }
+    }
+    if (sum > qint64(exact) || sum < -qint64(exact)) {
+        return std::nullopt;
+    }
+    return double(sum);
+}
+
 // The exact sum rounded once to a whole number, halves to even; beyond a double, the largest
 // double of its sign.
 double ExactRoundedSum(const ShoppingList &list)
 {
+    if (const std::optional<double> whole = exactWholeSum(list)) {
+        return *whole;
+    }
     constexpr double largest = std::numeric_limits<double>::max();
     // Sums beyond a double are made again on values scaled down by a power of two; at such
     // sizes the fractions that scaling may lose no longer matter.

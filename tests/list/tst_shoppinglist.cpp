@@ -36,6 +36,13 @@ private slots:
         QTest::newRow("half to even") << QStringList{"0.25", "0.25", "2"} << 2.0;
         QTest::newRow("negative half") << QStringList{"-1.5", "-1"} << -2.0;
         QTest::newRow("beyond 32 bits") << QStringList{"2147483647", "2147483647"} << 4294967294.0;
+        // Whole numbers as far as a double holds every one of them, and past it.
+        QTest::newRow("up to 2^53") << QStringList{"9007199254740992", "-1"} << 9007199254740991.0;
+        QTest::newRow("past 2^53")
+            << QStringList{"9007199254740992", "1", "1"} << 9007199254740994.0;
+        QTest::newRow("past 2^53, tie")
+            << QStringList{"9007199254740992", "1"} << 9007199254740992.0;
+        QTest::newRow("whole giants") << QStringList{"4e18", "4e18", "4e18", "-4e18"} << 8e18;
         // Half way only as a double: the parts a double loses decide.
         QTest::newRow("just above half") << QStringList{"2.5", "1e-300"} << 3.0;
         QTest::newRow("just below half") << QStringList{"2.5", "-1e-300"} << 2.0;
