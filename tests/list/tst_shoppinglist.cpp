@@ -42,6 +42,9 @@ private slots:
             << QStringList{"9007199254740992", "1", "1"} << 9007199254740994.0;
         QTest::newRow("past 2^53, tie")
             << QStringList{"9007199254740992", "1"} << 9007199254740992.0;
+        // 2^64 in all: added as 64-bit integers it would come back as 0.
+        QTest::newRow("whole giants past 64 bits")
+            << QStringList(2048, u"9007199254740992"_qs) << 18446744073709551616.0;
         QTest::newRow("whole giants") << QStringList{"4e18", "4e18", "4e18", "-4e18"} << 8e18;
         // Half way only as a double: the parts a double loses decide.
         QTest::newRow("just above half") << QStringList{"2.5", "1e-300"} << 3.0;
